@@ -1,0 +1,11 @@
+#include "platform/render/Font.h"
+
+#include "platform/render/ResolvedFont.h"
+
+namespace render {
+
+std::shared_ptr<const Font> Font::Open(const FontSpec& spec, double dpi) {
+  return std::make_shared<const ResolvedFont>(spec, dpi);
+}
+
+}  // namespace render
