@@ -2,12 +2,12 @@
 // FileSystem: the one place where the file classes call the operating system.
 // Each member behaves as the system call of the same name: it returns -1 and
 // leaves the reason in errno when it fails, and calls interrupted by a signal
-// are restarted (all but Close, which must never be repeated). The class itself is the real thing; a test derives from it,
-// overrides the calls it wants to fail and installs its instance with
-// ScopedFileSystem, which is how disk-full and permission failures are tested
-// on machines where they cannot be produced for real (root ignores permission
-// bits). Nothing here knows about file exceptions; the callers turn errno into
-// one.
+// are restarted (all but Close, which must never be repeated). The class
+// itself is the real thing; a test derives from it, overrides the calls it
+// wants to fail and installs its instance with ScopedFileSystem, which is how
+// disk-full and permission failures are tested on machines where they cannot
+// be produced for real (root ignores permission bits). Nothing here knows
+// about file exceptions; the callers turn errno into one.
 
 #include <sys/stat.h>
 #include <sys/types.h>
