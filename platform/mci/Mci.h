@@ -1,0 +1,69 @@
+#pragma once
+// The string command interface to the MIDI sequencer.
+//
+// Commands (words separated by blanks; a word in double quotes may contain
+// blanks; keywords and aliases ignore ASCII case):
+//   open <path> [type sequencer] [alias <name>] [notify]
+//   play <alias> [notify]
+//   stop <alias> [notify]
+//   close <alias> [notify]
+//   status <alias> mode | length | position
+// open reads and checks the whole file; without an alias, the path is the
+// alias. play starts the song from its beginning (or lets it go on if it is
+// already playing); with notify and a callback window, MM_MCINOTIFY is posted
+// to that window exactly once: MCI_NOTIFY_SUCCESSFUL when playback reaches
+// the end of the song, MCI_NOTIFY_ABORTED at once when the device is stopped
+// or closed first, MCI_NOTIFY_SUPERSEDED when a later play with notify takes
+// its place. lParam is the device's number. For the other commands, notify
+// posts MCI_NOTIFY_SUCCESSFUL when the command has been carried out. status
+// answers "playing" or "stopped" for mode, and milliseconds for length and
+// position.
+//
+// A command returns 0 or one of the numbers of platform/mci/MciError.h.
+// Results are written to the return buffer, cut to fit with the NUL; the
+// buffer may be null with a length of 0.
+//
+// Notifications are posted through the function the program installs
+// (PostMessageA); it may be called on the audio thread.
+
+#include "platform/win/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+MCIERROR mciSendStringA(LPCSTR command, LPSTR returnBuffer, UINT returnLength, HWND callback);
+// Copies the text of an error into the buffer (cut to fit). FALSE for a
+// number that is not an error of this interface, or for no buffer.
+BOOL mciGetErrorStringA(MCIERROR error, LPSTR buffer, UINT length);
+
+namespace mci {
+
+using PostFn = BOOL (*)(HWND, UINT, WPARAM, LPARAM);
+
+void SetNotificationPoster(PostFn post);
+// Starts creating the synthesizer and loading the SoundFont in the
+// background, so that the first play sounds at once.
+void WarmUp();
+// Closes every device (pending notifications are aborted), stops the audio
+// and frees the synthesizer. Commands may be sent again afterwards.
+void Shutdown();
+
+// Seams for tests and benchmarks.
+namespace testing {
+// The SoundFont to load the next time the synthesizer is created; empty for
+// FluidSynth's default. Call Shutdown first if a synthesizer exists.
+void UseSoundFont(const std::string& path);
+// With offline rendering, play opens no audio driver and time only moves
+// when RenderFrames is called.
+void UseOfflineRendering(bool offline);
+// The audio drivers play tries, in order; an empty list restores the default.
+void UseAudioDrivers(const std::vector<std::string>& drivers);
+// Runs the render function on the calling thread, exactly as the audio
+// driver would, into the two buffers (either may be null).
+void RenderFrames(int frames, float* left, float* right);
+int SampleRate();
+// The audio driver that opened for the current playback, or "".
+std::string OpenAudioDriver();
+}  // namespace testing
+
+}  // namespace mci

@@ -1,0 +1,65 @@
+#pragma once
+// Carries out the commands of the string interface: one instance per process
+// owns the device table, the synthesizer, the sequencer and the audio output,
+// and runs one command at a time. Opening the audio output when playback
+// starts and closing it when playback stops is decided here.
+
+#include "platform/mci/AudioOutput.h"
+#include "platform/mci/CommandParser.h"
+#include "platform/mci/DeviceTable.h"
+#include "platform/mci/Mci.h"
+#include "platform/mci/Sequencer.h"
+#include "platform/mci/Synthesizer.h"
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace mci {
+
+class MciSystem {
+ public:
+  static MciSystem& Instance();
+
+  MCIERROR Execute(const char* command, char* returnBuffer, UINT returnLength, HWND callback);
+  void SetPoster(PostFn post) { m_poster.store(post); }
+  void WarmUp();
+  void Shutdown();
+
+  void UseSoundFont(const std::string& path);
+  void UseOfflineRendering(bool offline);
+  void UseAudioDrivers(const std::vector<std::string>& drivers);
+  void RenderFrames(int frames, float* left, float* right);
+  int SampleRate();
+  std::string OpenAudioDriver();
+
+ private:
+  MciSystem();
+  ~MciSystem();
+
+  Error Open(const Command& command, HWND callback, std::vector<Notice>& notices);
+  Error Play(const Command& command, HWND callback, std::vector<Notice>& notices);
+  Error Stop(const Command& command, HWND callback, std::vector<Notice>& notices);
+  Error Close(const Command& command, HWND callback, std::vector<Notice>& notices);
+  Error Status(const Command& command, std::string& result);
+  Error EnsureSynthesizer();
+  void CloseOutputIfIdle();
+  void Teardown(std::vector<Notice>& notices);
+  void Post(const std::vector<Notice>& notices) const;
+
+  static void PostFromSequencer(const Notice& notice);
+
+  std::mutex m_mutex;
+  std::atomic<PostFn> m_poster{nullptr};
+  DeviceTable m_devices;
+  Synthesizer m_synthesizer;
+  Sequencer m_sequencer;
+  AudioOutput m_output;
+  bool m_offline = false;
+  // PulseAudio first (PipeWire desktops serve it too), then ALSA, then SDL.
+  static std::vector<std::string> DefaultDrivers() { return {"pulseaudio", "alsa", "sdl2"}; }
+  std::vector<std::string> m_drivers = DefaultDrivers();
+};
+
+}  // namespace mci
