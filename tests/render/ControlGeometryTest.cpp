@@ -41,6 +41,10 @@ struct ThumbCase {
   int thumbHeight;
 };
 
+void PrintTo(const ThumbCase& c, std::ostream* os) {
+  *os << "position " << c.position << " of " << c.maximum << " page " << c.page << (c.enabled ? "" : " disabled");
+}
+
 class ThumbTest : public testing::TestWithParam<ThumbCase> {};
 
 TEST_P(ThumbTest, SizeAndPlaceFollowPageAndPosition) {
@@ -71,6 +75,8 @@ struct HitCase {
   POINT pt;
   ScrollPart part;
 };
+
+void PrintTo(const HitCase& c, std::ostream* os) { *os << c.pt.x << "," << c.pt.y; }
 
 class HitTest : public testing::TestWithParam<HitCase> {};
 

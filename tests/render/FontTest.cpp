@@ -57,6 +57,8 @@ struct PrefixCase {
   const char* plain;  // the text that must measure the same without processing
 };
 
+void PrintTo(const PrefixCase& c, std::ostream* os) { *os << '"' << c.withPrefix << '"'; }
+
 class PrefixMeasureTest : public testing::TestWithParam<PrefixCase> {};
 
 TEST_P(PrefixMeasureTest, MeasuresWhatIsShown) {

@@ -67,6 +67,10 @@ struct SystemIconCase {
   DWORD rgb;
 };
 
+void PrintTo(const SystemIconCase& c, std::ostream* os) {
+  *os << "icon " << static_cast<int>(c.icon) << " at " << c.x << "," << c.y;
+}
+
 class SystemIconTest : public testing::TestWithParam<SystemIconCase> {};
 
 TEST_P(SystemIconTest, PaintsTheCharacteristicColours) {

@@ -268,6 +268,10 @@ struct SelectionCase {
   int navyRow;  // visible row that is highlighted, -1 for none
 };
 
+void PrintTo(const SelectionCase& c, std::ostream* os) {
+  *os << "top " << c.topIndex << " selected " << c.selected << (c.enabled ? "" : " disabled");
+}
+
 class ListSelectionTest : public testing::TestWithParam<SelectionCase> {};
 
 TEST_P(ListSelectionTest, SelectedLineIsNavyWithWhiteText) {

@@ -73,6 +73,8 @@ struct MnemonicCase {
   std::vector<MnemonicText::Range> underlined;
 };
 
+void PrintTo(const MnemonicCase& c, std::ostream* os) { *os << '"' << c.input << "\" prefix " << c.prefix; }
+
 class MnemonicTest : public testing::TestWithParam<MnemonicCase> {};
 
 TEST_P(MnemonicTest, ShowsTextAndUnderlines) {
