@@ -26,7 +26,7 @@ test-release: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 test-asan: build-asan
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j$(JOBS) -LE realwindow
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j$(JOBS) -LE realwindow
 
 test: test-release test-asan
 

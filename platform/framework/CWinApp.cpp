@@ -2,6 +2,7 @@
 
 #include "platform/framework/Afx.h"
 #include "platform/framework/CWnd.h"
+#include "platform/framework/FileSystem.h"
 #include "platform/win/WinApi.h"
 
 namespace {
@@ -26,9 +27,11 @@ CWinApp::~CWinApp() {
 }
 
 void CWinApp::InitNames() {
-  char path[4096];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  CString exe(path, static_cast<int>(n));
+  // The executable's own path, through the file-system seam so that tests
+  // can run the program as if it were installed elsewhere.
+  std::string path;
+  FileSystem::Current().Readlink("/proc/self/exe", path);
+  CString exe(path);
   CString dir = exe.Left(exe.ReverseFind('/') + 1);
   CString name = exe.Mid(exe.ReverseFind('/') + 1);
   CString title = name;

@@ -21,11 +21,6 @@ int MulDiv(int a, int b, int c) {
 
 bool Focusable(const Window* w) { return w && w->Visible() && w->Enabled(); }
 
-Window* DialogOf(Window* w) {
-  Window* top = TopLevelOf(w);
-  return top;
-}
-
 // Finds the first character after a single '&' in `text`, lower-cased.
 int MnemonicOf(const std::string& text) {
   for (size_t i = 0; i + 1 < text.size(); ++i) {
@@ -170,7 +165,16 @@ HWND CreateDialogIndirectParamA(const win::DialogTemplate* tmpl, HWND owner, DLG
   for (const auto& item : tmpl->items) {
     RECT r{item.x, item.y, item.x + item.cx, item.y + item.cy};
     MapDialogRect(dlg->handle, &r);
-    HWND c = CreateWindowExA(item.exStyle, item.className, item.text, item.style | WS_CHILD, r.left, r.top,
+    // The three-dimensional look: a bordered list box or edit in a dialog
+    // gets a sunken edge in place of its flat border.
+    DWORD style = item.style;
+    DWORD exStyle = item.exStyle;
+    const win::ControlClass* cls = win::FindControlClass(item.className ? item.className : "");
+    if (cls && (cls->cls == win::WindowClass::ListBox || cls->cls == win::WindowClass::Edit) && (style & WS_BORDER)) {
+      style &= ~WS_BORDER;
+      exStyle |= WS_EX_CLIENTEDGE;
+    }
+    HWND c = CreateWindowExA(exStyle, item.className, item.text, style | WS_CHILD, r.left, r.top,
                              r.right - r.left, r.bottom - r.top, dlg->handle,
                              reinterpret_cast<HMENU>(static_cast<std::intptr_t>(item.id)), 0);
     if (c && item.iconId) SendMessageA(c, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(item.iconId)), 0);

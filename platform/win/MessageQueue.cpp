@@ -46,6 +46,12 @@ win::Window* PendingPaint(HWND hwnd, UINT filterMin, UINT filterMax) {
   return nullptr;
 }
 
+unsigned g_modifiers = 0;
+
+bool IsInput(UINT message) {
+  return (message >= WM_KEYDOWN && message <= 0x0109) || (message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL);
+}
+
 void InsertFront(const MSG& msg) {
   auto& q = TheQueue();
   std::lock_guard<std::mutex> guard(q.lock);
@@ -54,6 +60,28 @@ void InsertFront(const MSG& msg) {
 
 }  // namespace
 
+namespace win {
+
+unsigned CurrentModifiers() { return g_modifiers; }
+
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers) {
+  MSG msg;
+  msg.hwnd = hwnd;
+  msg.message = message;
+  msg.wParam = wParam;
+  msg.lParam = lParam;
+  msg.time = Now();
+  msg.modifiers = modifiers;
+  {
+    auto& q = TheQueue();
+    std::lock_guard<std::mutex> guard(q.lock);
+    q.messages.push_back(msg);
+  }
+  if (host::Host* h = host::GetHost()) h->Wake();
+}
+
+}  // namespace win
+
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   MSG msg;
   msg.hwnd = hwnd;
@@ -61,6 +89,7 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   msg.wParam = wParam;
   msg.lParam = lParam;
   msg.time = Now();
+  msg.modifiers = g_modifiers;
   {
     auto& q = TheQueue();
     std::lock_guard<std::mutex> guard(q.lock);
@@ -84,7 +113,10 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     for (auto it = q.messages.begin(); it != q.messages.end(); ++it) {
       if (!Matches(*it, hwnd, filterMin, filterMax)) continue;
       *msg = *it;
-      if (removeFlags & PM_REMOVE) q.messages.erase(it);
+      if (removeFlags & PM_REMOVE) {
+        q.messages.erase(it);
+        if (IsInput(msg->message)) g_modifiers = msg->modifiers;
+      }
       return TRUE;
     }
   }

@@ -125,6 +125,3 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 // Keyboard state of the last input event.
 constexpr int KEY_DOWN_BIT = 0x8000;
 short GetKeyState(int vk);
-
-// The executable's path, as the module's file name.
-DWORD GetModuleFileNameA(void* module, LPSTR buffer, DWORD size);

@@ -19,8 +19,13 @@ using LPSTR = char*;
 using LPCTSTR = const char*;
 using MCIERROR = DWORD;
 
+// GLib defines these as macros too; whichever comes first serves both.
+#ifndef TRUE
 constexpr BOOL TRUE = 1;
+#endif
+#ifndef FALSE
 constexpr BOOL FALSE = 0;
+#endif
 
 // Handles are opaque pointers; the window system checks them against its own
 // tables before it uses one, so a stale handle is an error, not a crash.
@@ -59,6 +64,9 @@ struct MSG {
   LPARAM lParam = 0;
   DWORD time = 0;
   POINT pt;
+  // Our own addition: the modifier keys held when an input message was
+  // made, which GetKeyState reports while that message is handled.
+  unsigned modifiers = 0;
 };
 
 using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);

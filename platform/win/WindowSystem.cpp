@@ -47,6 +47,8 @@ Window* ChildAt(Window* parent, int x, int y) {
   return nullptr;
 }
 
+unsigned Modifiers() { return host::GetHost() ? host::GetHost()->KeyState() : 0; }
+
 class Sink : public host::HostSink {
  public:
   void HostMouse(HWND topHandle, UINT message, int x, int y, WPARAM keys, int wheel) override {
@@ -76,7 +78,7 @@ class Sink : public host::HostSink {
     int ty = y + (top->rect.top - targetTop->rect.top) - (target == targetTop ? 0 : inTop.top);
     WPARAM wParam = keys;
     if (message == WM_MOUSEWHEEL) wParam = MAKELONG(static_cast<WORD>(keys), static_cast<WORD>(static_cast<short>(wheel)));
-    PostMessageA(target->handle, message, wParam, MAKELPARAM(tx, ty));
+    PostInput(target->handle, message, wParam, MAKELPARAM(tx, ty), Modifiers());
   }
 
   void HostKey(HWND topHandle, UINT message, UINT vk, LPARAM lParam) override {
@@ -91,7 +93,7 @@ class Sink : public host::HostSink {
     }
     HWND focus = GetFocus();
     HWND target = focus && GetTopLevel(focus) == top->handle ? focus : top->handle;
-    PostMessageA(target, message, vk, lParam);
+    PostInput(target, message, vk, lParam, Modifiers());
   }
 
   void HostText(HWND topHandle, std::string_view utf8) override {
@@ -102,7 +104,7 @@ class Sink : public host::HostSink {
     for (size_t i = 0; i < utf8.size();) {
       unsigned cp = NextCodePoint(utf8, &i);
       if (cp < 0x20 || cp == 0x7F) continue;  // control keys arrive as keys
-      PostMessageA(target, WM_CHAR, cp, 1);
+      PostInput(target, WM_CHAR, cp, 1, Modifiers());
     }
   }
 

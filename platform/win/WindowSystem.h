@@ -55,6 +55,11 @@ bool IsPushButton(const Window* w);
 // The push button that Enter would press in `dialog`, drawn with the dark frame.
 Window* CurrentDefaultButton(Window* dialog);
 
+// Posts an input message carrying the modifier keys held when it was made.
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers);
+// The modifier keys of the input message being handled.
+unsigned CurrentModifiers();
+
 // Activation without echoing it back to the host (the host told us).
 void ActivateFromHost(Window* top);
 

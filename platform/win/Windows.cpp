@@ -5,11 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include <unistd.h>
-
 #include "platform/win/WindowSystem.h"
 
 namespace win {
+
+LRESULT EditWindowProc(HWND, UINT, WPARAM, LPARAM);
 
 namespace {
 
@@ -75,6 +75,7 @@ const ControlClass* FindControlClass(std::string_view name) {
     S().classes.push_back({"BUTTON", WindowClass::Button, ButtonWindowProc});
     S().classes.push_back({"STATIC", WindowClass::Static, StaticWindowProc});
     S().classes.push_back({"LISTBOX", WindowClass::ListBox, ListBoxWindowProc});
+    S().classes.push_back({"EDIT", WindowClass::Edit, EditWindowProc});
   }
   for (const auto& c : S().classes)
     if (IEquals(c.name, name)) return &c;
@@ -548,24 +549,10 @@ BOOL SystemParametersInfoA(UINT action, UINT, void* value, UINT) {
 }
 
 short GetKeyState(int vk) {
-  unsigned mods = win::Host() ? win::Host()->KeyState() : 0;
+  unsigned mods = win::CurrentModifiers();
   bool down = false;
   if (vk == static_cast<int>(VK_SHIFT)) down = mods & host::kModShift;
   else if (vk == static_cast<int>(VK_CONTROL)) down = mods & host::kModControl;
   else if (vk == static_cast<int>(VK_MENU)) down = mods & host::kModAlt;
   return down ? static_cast<short>(KEY_DOWN_BIT) : 0;
-}
-
-DWORD GetModuleFileNameA(void*, LPSTR buffer, DWORD size) {
-  if (!buffer || size == 0) return 0;
-  std::vector<char> path(4096);
-  ssize_t n = readlink("/proc/self/exe", path.data(), path.size() - 1);
-  if (n < 0) {
-    buffer[0] = 0;
-    return 0;
-  }
-  size_t len = std::min<size_t>(static_cast<size_t>(n), size - 1);
-  std::memcpy(buffer, path.data(), len);
-  buffer[len] = 0;
-  return static_cast<DWORD>(len);
 }
