@@ -8,7 +8,7 @@ packages=(
   libgtk-3-dev libfluidsynth-dev fluidsynth
   fonts-ipafont-gothic fluid-soundfont-gm timgm6mb-soundfont
   libgtest-dev googletest
-  xvfb xauth xdotool openbox x11-utils imagemagick
+  xvfb xauth xdotool wmctrl openbox x11-utils x11-apps imagemagick
   pulseaudio pulseaudio-utils sox
 )
 
