@@ -1,6 +1,9 @@
 #include "platform/host/gtk/GtkTopLevel.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <cmath>
 
 #include "platform/host/gtk/GtkHost.h"
@@ -179,11 +182,31 @@ void GtkTopLevel::Invalidate() {
 
 HostSink* GtkTopLevel::Sink() const { return m_window ? m_host.Sink() : nullptr; }
 
+namespace {
+
+// With VUSK_REPORT_FIRST_FRAME set, the moment the first window has been
+// painted is written to standard error as wall-clock nanoseconds, so that a
+// benchmark can measure start-up from outside the process.
+void ReportFirstFrame() {
+  static bool reported = false;
+  if (reported) return;
+  reported = true;
+  if (!std::getenv("VUSK_REPORT_FIRST_FRAME")) return;
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::fprintf(stderr, "first_frame_realtime_ns: %lld\n",
+               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::fflush(stderr);
+}
+
+}  // namespace
+
 gboolean GtkTopLevel::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
   auto* top = static_cast<GtkTopLevel*>(self);
   if (HostSink* sink = top->Sink()) {
     CallbackScope scope(top->m_host);
     sink->HostPaint(top->m_hwnd, cr);
+    ReportFirstFrame();
   }
   return TRUE;
 }
