@@ -362,40 +362,59 @@ class DeniedFolder : public win::DirectoryReader {
   std::string m_path;
 };
 
-TEST_F(FileDialogTest, AFolderThatCannotBeReadIsReportedAndTheDialogStays) {
+TEST_F(FileDialogTest, AFolderThatCannotBeOpenedIsReportedAndTheDialogStays) {
   DeniedFolder reader(m_tree.Path("sub"));
   win::ScopedDirectoryReader scope(reader);
-  std::string caption, text, folder;
-  Lines lines;
-  bool stopIcon = false;
-  HWND fileDialog = nullptr;
-  Then([&] {
-    fileDialog = m_driver.Top();
-    m_driver.DoubleClickLine(kList, m_driver.IndexOf(kList, "sub/"));
-  });
-  Then([&] {
-    HWND box = m_driver.Top();
-    caption = m_host.Find(box)->caption;
-    text = m_driver.Text(GetDlgItem(box, 0xFFFF));
-    stopIcon = SendMessageA(GetDlgItem(box, IDC_STATIC), STM_GETICON, 0, 0) ==
-               reinterpret_cast<LRESULT>(LoadIconA(IDI_HAND));
-    EXPECT_FALSE(IsWindowEnabled(fileDialog)) << "the box is modal over the dialog";
-    m_driver.Key(VK_RETURN);
-  });
-  Then([&] {
-    EXPECT_EQ(m_driver.Top(), fileDialog);
-    folder = m_driver.Text(kFolder);
-    lines = m_driver.Lines(kList);
-    m_driver.Key(VK_ESCAPE);
-  });
-  OPENFILENAMEA ofn = Options();
-  EXPECT_FALSE(GetOpenFileNameA(&ofn));
-  EXPECT_EQ(caption, "ファイルを開く");
-  EXPECT_NE(text.find(m_tree.Path("sub")), std::string::npos) << text;
-  EXPECT_NE(text.find("フォルダーを開けません。"), std::string::npos) << text;
-  EXPECT_TRUE(stopIcon);
-  EXPECT_EQ(folder, m_tree.Path());
-  EXPECT_EQ(lines, kRootLines);
+  struct Case {
+    const char* how;
+    std::function<void()> open;
+    std::string folder;  // named in the message
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"double click on a folder that cannot be read",
+       [this] { m_driver.DoubleClickLine(kList, m_driver.IndexOf(kList, "sub/")); }, m_tree.Path("sub"),
+       "アクセスが拒否されました。"},
+      {"a typed folder that does not exist",
+       [this] {
+         m_driver.Type("gone/");
+         m_driver.Key(VK_RETURN);
+       },
+       m_tree.Path("gone"), "フォルダーが見つかりません。"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    std::string caption, text, folder;
+    Lines lines;
+    bool stopIcon = false;
+    HWND fileDialog = nullptr;
+    Then([&] {
+      fileDialog = m_driver.Top();
+      c.open();
+    });
+    Then([&] {
+      HWND box = m_driver.Top();
+      caption = m_host.Find(box)->caption;
+      text = m_driver.Text(GetDlgItem(box, 0xFFFF));
+      stopIcon = SendMessageA(GetDlgItem(box, IDC_STATIC), STM_GETICON, 0, 0) ==
+                 reinterpret_cast<LRESULT>(LoadIconA(IDI_HAND));
+      EXPECT_FALSE(IsWindowEnabled(fileDialog)) << "the box is modal over the dialog";
+      m_driver.Key(VK_RETURN);
+    });
+    Then([&] {
+      EXPECT_EQ(m_driver.Top(), fileDialog);
+      folder = m_driver.Text(kFolder);
+      lines = m_driver.Lines(kList);
+      m_driver.Key(VK_ESCAPE);
+    });
+    OPENFILENAMEA ofn = Options();
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(caption, "ファイルを開く");
+    EXPECT_EQ(text, c.folder + "\nフォルダーを開けません。\n" + c.reason);
+    EXPECT_TRUE(stopIcon);
+    EXPECT_EQ(folder, m_tree.Path());
+    EXPECT_EQ(lines, kRootLines);
+  }
 }
 
 TEST_F(FileDialogTest, TheChosenFilesFolderBecomesCurrentUnlessNoChangeDir) {
