@@ -15,8 +15,6 @@
 
 namespace win {
 
-LRESULT EditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 namespace {
 
 int Size(const Window* w) { return static_cast<int>(w->text.size()); }

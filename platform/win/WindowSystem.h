@@ -28,6 +28,7 @@ void RegisterControlClass(const ControlClass& controlClass);
 LRESULT ButtonWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT StaticWindowProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT ListBoxWindowProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT EditWindowProc(HWND, UINT, WPARAM, LPARAM);
 
 // Creates a top-level window of ours and its host window (hidden).
 Window* CreateTopLevelWindow(WindowClass cls, DWORD style, DWORD exStyle, const char* caption, RECT client,

@@ -9,8 +9,6 @@
 
 namespace win {
 
-LRESULT EditWindowProc(HWND, UINT, WPARAM, LPARAM);
-
 namespace {
 
 struct State {

@@ -13,17 +13,7 @@
 
 namespace {
 
-std::vector<std::string> Rows(ProgramHarness& p) {
-  std::vector<std::string> rows;
-  HWND list = GetDlgItem(p.Main(), IDC_PLAYLIST);
-  int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)), '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-    rows.push_back(text);
-  }
-  return rows;
-}
+std::vector<std::string> Rows(ProgramHarness& p) { return p.Rows(); }
 
 TEST(PlaylistStore, FirstStartMakesAnEmptyListFile) {
   ProgramHarness p;

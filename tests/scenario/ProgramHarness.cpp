@@ -53,6 +53,10 @@ ProgramHarness::ProgramHarness() {
   dir = std::string(made) + "/";
   listFile = dir + "MidiList.txt";
   m_fs = new ExecutableAt(dir + "vusk");
+  // The file dialog starts in the current folder: the program's, here.
+  char cwd[4096];
+  if (getcwd(cwd, sizeof cwd)) m_oldCwd = cwd;
+  if (chdir(dir.c_str()) != 0) throw std::runtime_error("cannot enter " + dir);
   m_scope = new ScopedFileSystem(*m_fs);
   win::RegisterResources(&VuskResources());
   win::InitWindowSystem(&host);
@@ -71,6 +75,7 @@ ProgramHarness::~ProgramHarness() {
   win::InitWindowSystem(nullptr);
   delete m_scope;
   delete m_fs;
+  if (!m_oldCwd.empty() && chdir(m_oldCwd.c_str()) != 0) ADD_FAILURE() << "cannot go back to " << m_oldCwd;
   std::string command = "rm -rf '" + dir + "'";
   if (std::system(command.c_str()) != 0) ADD_FAILURE() << "could not remove " << dir;
 }
@@ -120,6 +125,28 @@ void ProgramHarness::Click(int id, HWND dialog) {
   GetWindowRect(control, &r);
   GetWindowRect(top, &t);
   host.Click(top, (r.left + r.right) / 2 - t.left, (r.top + r.bottom) / 2 - t.top);
+}
+
+void ProgramHarness::ClickRow(int index) {
+  HWND list = GetDlgItem(Main(), IDC_PLAYLIST);
+  RECT r, t;
+  GetWindowRect(list, &r);
+  GetWindowRect(Main(), &t);
+  int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+  int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
+  host.Click(Main(), r.left - t.left + 10, r.top - t.top + 2 + (index - top) * height + height / 2);
+}
+
+std::vector<std::string> ProgramHarness::Rows() const {
+  std::vector<std::string> rows;
+  HWND list = GetDlgItem(Main(), IDC_PLAYLIST);
+  int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0)), '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    rows.push_back(text);
+  }
+  return rows;
 }
 
 void ProgramHarness::Key(UINT vk, unsigned modifiers) { host.Key(Active(), vk, modifiers); }

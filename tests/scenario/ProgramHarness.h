@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/framework/FileSystem.h"
 #include "platform/host/headless/HeadlessHost.h"
@@ -39,6 +40,9 @@ class ProgramHarness {
   bool IsAboutBox(HWND top) const;
 
   void Click(int id, HWND dialog = nullptr);
+  // Clicks line `index` of the main dialog's playlist.
+  void ClickRow(int index);
+  std::vector<std::string> Rows() const;
   void Key(UINT vk, unsigned modifiers = 0);
   void CloseBox(HWND top = nullptr);
 
@@ -55,5 +59,6 @@ class ProgramHarness {
  private:
   class ExecutableAt;
   ExecutableAt* m_fs;
+  std::string m_oldCwd;
   ScopedFileSystem* m_scope;
 };
