@@ -14,7 +14,7 @@ BOOL mciGetErrorStringA(MCIERROR error, LPSTR buffer, UINT length) {
   if (buffer == nullptr || length == 0) return FALSE;
   const std::string_view text = mci::ErrorText(error);
   const std::size_t count = std::min<std::size_t>(text.size(), length - 1);
-  std::memcpy(buffer, text.data(), count);
+  if (count > 0) std::memcpy(buffer, text.data(), count);
   buffer[count] = '\0';
   return text.empty() ? FALSE : TRUE;
 }
@@ -36,6 +36,7 @@ void RenderFrames(int frames, float* left, float* right) {
 }
 int SampleRate() { return MciSystem::Instance().SampleRate(); }
 std::string OpenAudioDriver() { return MciSystem::Instance().OpenAudioDriver(); }
+void ObserveRendering(RenderObserver observer) { MciSystem::Instance().ObserveRendering(observer); }
 }  // namespace testing
 
 }  // namespace mci

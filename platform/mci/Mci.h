@@ -64,6 +64,10 @@ void RenderFrames(int frames, float* left, float* right);
 int SampleRate();
 // The audio driver that opened for the current playback, or "".
 std::string OpenAudioDriver();
+// Called after every render with the samples just made, on the thread that
+// rendered them (the audio driver's, for real output); null to stop.
+using RenderObserver = void (*)(const float* left, const float* right, int frames);
+void ObserveRendering(RenderObserver observer);
 }  // namespace testing
 
 }  // namespace mci

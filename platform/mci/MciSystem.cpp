@@ -12,7 +12,7 @@ namespace {
 void CopyResult(std::string_view text, char* buffer, UINT length) {
   if (buffer == nullptr || length == 0) return;
   const std::size_t count = std::min<std::size_t>(text.size(), length - 1);
-  std::memcpy(buffer, text.data(), count);
+  if (count > 0) std::memcpy(buffer, text.data(), count);
   buffer[count] = '\0';
 }
 

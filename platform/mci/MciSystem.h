@@ -33,6 +33,7 @@ class MciSystem {
   void RenderFrames(int frames, float* left, float* right);
   int SampleRate();
   std::string OpenAudioDriver();
+  void ObserveRendering(testing::RenderObserver observer) { m_sequencer.SetObserver(observer); }
 
  private:
   MciSystem();
@@ -58,6 +59,9 @@ class MciSystem {
   AudioOutput m_output;
   bool m_offline = false;
   // PulseAudio first (PipeWire desktops serve it too), then ALSA, then SDL.
+  // FluidSynth's SDL driver opens only in a process that has initialised
+  // SDL's audio itself, which this program does not; it is tried last so
+  // that a build whose host does so gets it without a change here.
   static std::vector<std::string> DefaultDrivers() { return {"pulseaudio", "alsa", "sdl2"}; }
   std::vector<std::string> m_drivers = DefaultDrivers();
 };

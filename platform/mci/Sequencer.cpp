@@ -221,6 +221,9 @@ void Sequencer::Render(int len, int nfx, float* fx[], int nout, float* out[]) {
       }
     }
   }
+  if (const Observer observer = m_observer.load(); observer != nullptr && nout >= 2) {
+    observer(out[0], out[1], len);
+  }
   if (ended.window != nullptr && m_sink != nullptr) m_sink(ended);
 }
 

@@ -14,6 +14,7 @@
 #include "platform/mci/MidiSong.h"
 #include "platform/win/WinTypes.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -35,7 +36,11 @@ class Sequencer {
 
   explicit Sequencer(NoticeSink sink) : m_sink(sink) {}
 
+  using Observer = void (*)(const float* left, const float* right, int frames);
+
   void Attach(fluid_synth_t* synth, int sampleRate);
+  // Sees every rendered period; for benchmarks and tests.
+  void SetObserver(Observer observer) { m_observer.store(observer); }
   void Detach();
 
   // Whether a song would end the moment it starts: nothing to send and no
@@ -71,6 +76,7 @@ class Sequencer {
   void StopLocked(std::vector<Notice>& notices);
 
   const NoticeSink m_sink;
+  std::atomic<Observer> m_observer{nullptr};
   mutable std::mutex m_mutex;
   fluid_synth_t* m_synth = nullptr;
   int m_sampleRate = 44100;
