@@ -14,8 +14,12 @@
 //   playing_cpu_percent      process CPU over 5 s of a song of about 30
 //                            voices; through the real driver, or offline the
 //                            CPU needed per second of audio
+//   stop_command_ms          the stop command (real driver only; the driver
+//                            is deleted in the background)
 //   stopped_cpu_percent      process CPU over 2 s after stop (real driver only:
 //                            the driver is closed, so this should be ~0)
+//   close_open_play_ms       the three commands the program sends between two
+//                            songs (real driver only)
 // The song is built here; nothing is read from outside but the SoundFont.
 
 #include "platform/mci/Mci.h"
@@ -166,12 +170,21 @@ int main() {
     std::this_thread::sleep_for(std::chrono::seconds(5));
     Print("playing_cpu_percent",
           100.0 * (ProcessCpuSeconds() - cpu0) / (Ms(Clock::now() - wall0) / 1000.0), "%");
+    const auto stopStart = Clock::now();
     mciSendStringA("stop bench", nullptr, 0, nullptr);
+    Print("stop_command_ms", Ms(Clock::now() - stopStart), "ms");
     const double cpu1 = ProcessCpuSeconds();
     const auto wall1 = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(2));
     Print("stopped_cpu_percent",
           100.0 * (ProcessCpuSeconds() - cpu1) / (Ms(Clock::now() - wall1) / 1000.0), "%");
+    // What the program sends between two songs.
+    const auto changeStart = Clock::now();
+    mciSendStringA("close bench", nullptr, 0, nullptr);
+    mciSendStringA(open.c_str(), nullptr, 0, nullptr);
+    mciSendStringA("play bench", nullptr, 0, nullptr);
+    Print("close_open_play_ms", Ms(Clock::now() - changeStart), "ms");
+    mciSendStringA("stop bench", nullptr, 0, nullptr);
   } else {
     // No audio output here: the same render function, run offline.
     Print("real_audio_output", 0, "flag");

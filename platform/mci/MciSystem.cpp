@@ -180,7 +180,8 @@ void MciSystem::Teardown(std::vector<Notice>& notices) {
     if (const Device* device = m_devices.Find(alias)) m_sequencer.Unload(device->id, notices);
     m_devices.Remove(alias);
   }
-  m_output.Close();
+  // Every driver must be gone before the synthesizer and its settings are.
+  m_output.Drain();
   m_sequencer.Detach();
   m_synthesizer.Destroy();
 }

@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+#include <system_error>
+
 namespace mci {
 namespace {
 
@@ -21,7 +23,14 @@ void Synthesizer::StartWarmUp() {
   std::lock_guard lock(m_mutex);
   if (m_state != State::Idle) return;
   m_state = State::Loading;
-  m_thread = std::thread([this] { Create(); });
+  try {
+    m_thread = std::thread([this] { Create(); });
+  } catch (const std::system_error&) {
+    // No thread to be had: report the failure to whoever waits rather than
+    // leave them waiting for a creation that never runs.
+    m_state = State::Failed;
+    m_error = Error::InternalError;
+  }
 }
 
 Error Synthesizer::WaitReady() {
