@@ -3,8 +3,10 @@
 // clock: the render function is called for every audio period (by the audio
 // driver's thread, or by a test on its own thread), sends each event when
 // the period reaches its time and renders the synthesizer in between, so the
-// song's clock is the number of frames rendered. When playback reaches the
-// end of the song, the pending notification is handed to the notice sink.
+// song's clock is the number of frames rendered. FluidSynth starts what an
+// event changes at its next internal block of 64 frames, so an event sounds
+// at most 1.5 ms after its time. When playback reaches the end of the song,
+// the pending notification is handed to the notice sink.
 //
 // The control side (commands) and the render side share the state below
 // under one mutex; the control side holds it only for short updates.
@@ -64,9 +66,9 @@ class Sequencer {
   bool IsPlaying(DWORD deviceId) const;
   std::int64_t PositionUs(DWORD deviceId) const;
 
-  // The audio driver's callback; data is the Sequencer.
+  // The audio output's render function; data is the Sequencer.
   static int RenderCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
-  // Renders len frames into the driver's buffers, which come zeroed.
+  // Renders len frames into the buffers, which the caller has zeroed.
   void Render(int len, int nfx, float* fx[], int nout, float* out[]);
 
  private:
