@@ -15,9 +15,12 @@
 // the end of the song, MCI_NOTIFY_ABORTED at once when the device is stopped
 // or closed first, MCI_NOTIFY_SUPERSEDED when a later play with notify takes
 // its place. lParam is the device's number. For the other commands, notify
-// posts MCI_NOTIFY_SUCCESSFUL when the command has been carried out. status
-// answers "playing" or "stopped" for mode, and milliseconds for length and
-// position.
+// posts MCI_NOTIFY_SUCCESSFUL when the command has been carried out.
+// stop cuts every sound at once and rewinds the song; close stops the device
+// and forgets it. Only one device plays at a time: playing another aborts
+// the one that was playing. status answers "playing" or "stopped" for mode,
+// and milliseconds for length and position. Without a warm-up, the first
+// play waits while the synthesizer is created.
 //
 // A command returns 0 or one of the numbers of platform/mci/MciError.h.
 // Results are written to the return buffer, cut to fit with the NUL; the

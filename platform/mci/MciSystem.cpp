@@ -116,7 +116,8 @@ Error MciSystem::Play(const Command& command, HWND callback, std::vector<Notice>
   if (const Error error = EnsureSynthesizer(); error != Error::None) return error;
 
   // The output opens before the song starts, so a failure leaves nothing
-  // half started; until then the render function has nothing to play.
+  // half started; until the song starts, the output renders only what may
+  // still be sounding from before.
   if (!m_offline && !m_sequencer.EndsAtOnce(*device->song)) {
     if (const Error error =
             m_output.Open(m_synthesizer.Settings(), &Sequencer::RenderCallback, &m_sequencer,
