@@ -5,8 +5,9 @@ PREFIX ?= $(HOME)/.local
 JOBS ?= $(shell nproc)
 BUILD := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
 
-.PHONY: deps build build-asan run test test-release test-asan bench install clean
+.PHONY: deps build build-asan run test test-release test-asan test-fuzz bench install clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -28,7 +29,13 @@ test-release: build
 test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j$(JOBS) -LE realwindow
 
-test: test-release test-asan
+# The MIDI file reader under libFuzzer (clang) for a fixed number of inputs.
+test-fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVUSK_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target smf_reader_fuzz
+	cd $(FUZZ_BUILD) && ctest -L fuzz --output-on-failure
+
+test: test-release test-asan test-fuzz
 
 bench: build
 	@bash bench/run.sh $(BUILD)
@@ -37,4 +44,4 @@ install: build
 	@bash scripts/install.sh $(BUILD) $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
