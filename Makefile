@@ -24,10 +24,10 @@ run: build
 	./$(BUILD)/vusk
 
 test-release: build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --timeout 600 -j$(JOBS)
 
 test-asan: build-asan
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j$(JOBS) -LE realwindow
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure --timeout 600 -j$(JOBS) -LE realwindow
 
 # The MIDI file reader under libFuzzer (clang) for a fixed number of inputs.
 test-fuzz: deps

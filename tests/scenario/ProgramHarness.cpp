@@ -70,8 +70,7 @@ ProgramHarness::~ProgramHarness() {
   mci::Shutdown();
   // Messages a run left behind must not reach the next one.
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
   win::InitWindowSystem(nullptr);
   delete m_scope;
   delete m_fs;
