@@ -3,6 +3,7 @@
 // the UI thread. A pending repaint of a top-level window is reported as
 // WM_PAINT only when nothing else is queued, as repaints always were.
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <mutex>
@@ -46,7 +47,8 @@ win::Window* PendingPaint(HWND hwnd, UINT filterMin, UINT filterMax) {
   return nullptr;
 }
 
-unsigned g_modifiers = 0;
+// Written on the UI thread only; read by posts from any thread.
+std::atomic<unsigned> g_modifiers{0};
 
 bool IsInput(UINT message) {
   return (message >= WM_KEYDOWN && message <= 0x0109) || (message >= WM_MOUSEMOVE && message <= WM_MOUSEWHEEL);
@@ -60,11 +62,8 @@ void InsertFront(const MSG& msg) {
 
 }  // namespace
 
-namespace win {
-
-unsigned CurrentModifiers() { return g_modifiers; }
-
-void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers) {
+// Appends a message and wakes the host, from any thread.
+static void Enqueue(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers) {
   MSG msg;
   msg.hwnd = hwnd;
   msg.message = message;
@@ -80,22 +79,18 @@ void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned m
   if (host::Host* h = host::GetHost()) h->Wake();
 }
 
+namespace win {
+
+unsigned CurrentModifiers() { return g_modifiers; }
+
+void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, unsigned modifiers) {
+  Enqueue(hwnd, message, wParam, lParam, modifiers);
+}
+
 }  // namespace win
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  MSG msg;
-  msg.hwnd = hwnd;
-  msg.message = message;
-  msg.wParam = wParam;
-  msg.lParam = lParam;
-  msg.time = Now();
-  msg.modifiers = g_modifiers;
-  {
-    auto& q = TheQueue();
-    std::lock_guard<std::mutex> guard(q.lock);
-    q.messages.push_back(msg);
-  }
-  if (host::Host* h = host::GetHost()) h->Wake();
+  Enqueue(hwnd, message, wParam, lParam, g_modifiers);
   return TRUE;
 }
 
