@@ -36,6 +36,7 @@ void RenderFrames(int frames, float* left, float* right) {
 }
 int SampleRate() { return MciSystem::Instance().SampleRate(); }
 std::string OpenAudioDriver() { return MciSystem::Instance().OpenAudioDriver(); }
+MCIERROR WaitForSynthesizer() { return ToNumber(MciSystem::Instance().WaitForSynthesizer()); }
 void ObserveRendering(RenderObserver observer) { MciSystem::Instance().ObserveRendering(observer); }
 }  // namespace testing
 

@@ -67,6 +67,10 @@ void RenderFrames(int frames, float* left, float* right);
 int SampleRate();
 // The audio driver that opened for the current playback, or "".
 std::string OpenAudioDriver();
+// Waits until the synthesizer has been created (starting that if nothing
+// has) and returns 0 or the error that creating it gave; a benchmark calls it
+// so that a play it times does not include the warm-up.
+MCIERROR WaitForSynthesizer();
 // Called after every render with the samples just made, on the thread that
 // rendered them (the audio driver's, for real output); null to stop.
 using RenderObserver = void (*)(const float* left, const float* right, int frames);

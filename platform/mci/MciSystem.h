@@ -33,6 +33,7 @@ class MciSystem {
   void RenderFrames(int frames, float* left, float* right);
   int SampleRate();
   std::string OpenAudioDriver();
+  Error WaitForSynthesizer() { return m_synthesizer.WaitReady(); }
   void ObserveRendering(testing::RenderObserver observer) { m_sequencer.SetObserver(observer); }
 
  private:
