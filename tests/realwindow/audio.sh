@@ -33,6 +33,7 @@ start_pulse() {
   PIDS+=("$!")
   for _ in $(seq 100); do
     pactl info >/dev/null 2>&1 && return 0
+    kill -0 "${PIDS[-1]}" 2>/dev/null || break
     sleep 0.1
   done
   cat "$WORK/pulse.log" >&2
