@@ -142,7 +142,7 @@ done
 
 # Play: the recording starts first so that it holds the whole of song 1,
 # however long the synthesizer takes to be ready.
-record "$WORK/play.raw" 8
+record "$WORK/play.raw" 10
 click_dlu "$MAIN" 17 214 79 16
 finish_recording "$WORK/play.raw"
 levels "$WORK/play.raw" >"$WORK/play.levels"
