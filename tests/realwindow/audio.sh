@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 RATE=44100
 SINK=vusk_null
 # Windows of the recordings are 50 ms; levels are RMS in 16-bit units. Digital
-# silence is 0 here, and a single organ note is in the thousands.
+# silence is 0 here, and a single organ note is several hundred.
 SPAN=$((RATE / 20))
 LOUD=300
 QUIET=30
