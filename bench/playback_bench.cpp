@@ -491,16 +491,24 @@ void Print(const char* name, double value, const char* unit) {
 }
 
 struct Run {
+  std::string dir;  // the program's folder, ending in "/"
   BlockingHost* host = nullptr;
   clockid_t uiClock{};
   MonitorRecorder* recorder = nullptr;
   PeriodClock* periods = nullptr;
 };
 
+void RemoveFolder(const std::string& dir) {
+  if (std::system(("rm -rf '" + dir + "'").c_str()) != 0) {
+    std::fprintf(stderr, "playback_measure: could not remove %s\n", dir.c_str());
+  }
+}
+
 [[noreturn]] void Fail(const Run& run, const std::string& what) {
   std::fprintf(stderr, "playback_measure: %s\n", what.c_str());
   std::fflush(stdout);
   if (run.recorder != nullptr) run.recorder->Stop();
+  RemoveFolder(run.dir);
   std::_Exit(1);
 }
 
@@ -638,6 +646,7 @@ int main(int argc, char** argv) {
   mci::testing::ObserveRendering(&Observe);
 
   Run run;
+  run.dir = dir;
   run.host = &host;
   pthread_getcpuclockid(pthread_self(), &run.uiClock);
   MonitorRecorder recorder;
@@ -671,8 +680,6 @@ int main(int argc, char** argv) {
   mci::testing::ObserveRendering(nullptr);
   mci::Shutdown();
   win::InitWindowSystem(nullptr);
-  if (std::system(("rm -rf '" + dir + "'").c_str()) != 0) {
-    std::fprintf(stderr, "playback_measure: could not remove %s\n", dir.c_str());
-  }
+  RemoveFolder(dir);
   return 0;
 }
