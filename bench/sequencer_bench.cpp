@@ -1,4 +1,4 @@
-// Figures of the sequencer, one per line as "name: value unit":
+// Figures of the sequencer, one per line as "sequencer_name: value unit":
 //   soundfont_load_ms        creating the synthesizer and loading the system's
 //                            default SoundFont (what WarmUp does at start-up)
 //   real_audio_output        1 if an audio driver opened, 0 if the figures
@@ -124,7 +124,9 @@ void Observe(const float* left, const float* right, int frames) {
 }
 
 void Print(const char* name, double value, const char* unit) {
-  std::printf("%s: %.2f %s\n", name, value, unit);
+  // Prefixed, so that these figures of the sequencer alone stand apart
+  // from the whole program's figures of the same name.
+  std::printf("sequencer_%s: %.2f %s\n", name, value, unit);
 }
 
 }  // namespace
