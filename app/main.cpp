@@ -23,7 +23,9 @@ int main(int argc, char** argv) {
   mci::SetNotificationPoster(&PostMessageA);
   mci::WarmUp();
   int code = AfxWinMain();
-  // The process ends here; the sound stops with it.
+  // The window goes from the screen at once; then the sound stops with the
+  // process (the audio server may take a moment to let go of the stream).
+  host->Poll();
   mci::Shutdown();
   win::InitWindowSystem(nullptr);
   return code;
