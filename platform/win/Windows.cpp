@@ -154,11 +154,19 @@ BOOL DestroyWindow(HWND hwnd) {
   win::DestroyTree(w);
   if (topLevel) {
     if (wasActive) {
+      // Activation goes back to the owner, or else to the newest window
+      // that can take it.
       S().active = nullptr;
       Window* next = FromHandle(owner);
-      if (next && next->Enabled() && next->Visible()) {
-        win::Activate(next->handle, true);
+      if (!next || !next->Enabled() || !next->Visible()) {
+        next = nullptr;
+        auto tops = win::TopLevelWindows();
+        for (auto it = tops.rbegin(); it != tops.rend() && !next; ++it) {
+          Window* t = *it;
+          if (t != w && t->Enabled() && t->Visible() && t->cls != win::WindowClass::PopupMenu) next = t;
+        }
       }
+      if (next) win::Activate(next->handle, true);
     }
     if (win::Host()) win::Host()->DestroyTopLevel(hwnd);
   } else if (Window* top = win::TopLevelOf(w->parent)) {
