@@ -10,7 +10,7 @@ namespace mci {
 AudioOutput::~AudioOutput() {
   Drain();
   {
-    std::lock_guard lock(m_closerMutex);
+    std::lock_guard lock(m_mutex);
     m_closerQuit = true;
   }
   m_closerWake.notify_all();
@@ -19,6 +19,10 @@ AudioOutput::~AudioOutput() {
 
 Error AudioOutput::Open(fluid_settings_t* settings, RenderFn render, void* data,
                         const std::vector<std::string>& drivers) {
+  // Holding the lock while the driver is made keeps the closer thread from
+  // seeing a half-opened output; the driver's thread never takes it.
+  std::lock_guard lock(m_mutex);
+  m_closeAt.reset();
   if (m_open != nullptr) return Error::None;
   if (settings == nullptr) return Error::InternalError;
   auto link = std::make_unique<Link>();
@@ -36,6 +40,14 @@ Error AudioOutput::Open(fluid_settings_t* settings, RenderFn render, void* data,
   return Error::NoAudioOutput;
 }
 
+void AudioOutput::OpenWithoutDriver() {
+  std::lock_guard lock(m_mutex);
+  m_closeAt.reset();
+  if (m_open != nullptr) return;
+  m_open = std::make_unique<Link>();
+  m_driverName = kNoDriverName;
+}
+
 int AudioOutput::Callback(void* data, int len, int nfx, float* fx[], int nout, float* out[]) {
   Link* link = static_cast<Link*>(data);
   // Not every driver hands over zeroed buffers, and rendering adds to them.
@@ -46,49 +58,126 @@ int AudioOutput::Callback(void* data, int len, int nfx, float* fx[], int nout, f
   return link->render(link->data, len, nfx, fx, nout, out);
 }
 
-void AudioOutput::Close() {
+void AudioOutput::DetachLocked() {
   if (m_open == nullptr) return;
   {
     // Waits for a render in progress, including any notification it posts.
-    std::lock_guard lock(m_open->mutex);
+    std::lock_guard linkLock(m_open->mutex);
     m_open->detached = true;
   }
   m_driverName.clear();
-  std::lock_guard lock(m_closerMutex);
-  m_toDelete.push_back(std::move(m_open));
-  if (!m_closer.joinable()) {
-    try {
-      m_closer = std::thread([this] { CloserLoop(); });
-    } catch (const std::system_error&) {
-      // Without a thread the deletion happens here, slow as it may be.
-      for (const std::unique_ptr<Link>& link : m_toDelete) delete_fluid_audio_driver(link->driver);
-      m_toDelete.clear();
+  std::unique_ptr<Link> link = std::move(m_open);
+  if (link->driver != nullptr) {
+    m_toDelete.push_back(std::move(link));
+    m_closerWake.notify_all();
+  }
+  m_closerDone.notify_all();
+}
+
+bool AudioOutput::StartCloserLocked() {
+  if (m_closer.joinable()) return true;
+  try {
+    m_closer = std::thread([this] { CloserLoop(); });
+  } catch (const std::system_error&) {
+    return false;
+  }
+  return true;
+}
+
+void AudioOutput::DeleteQueued(std::unique_lock<std::mutex>& lock) {
+  std::vector<std::unique_ptr<Link>> batch = std::move(m_toDelete);
+  m_toDelete.clear();
+  lock.unlock();
+  for (const std::unique_ptr<Link>& link : batch) delete_fluid_audio_driver(link->driver);
+  batch.clear();
+  lock.lock();
+}
+
+void AudioOutput::Close() {
+  std::unique_lock lock(m_mutex);
+  m_closeAt.reset();
+  DetachLocked();
+  // Without a closer thread the deletion happens here, slow as it may be.
+  if (!m_toDelete.empty() && !StartCloserLocked()) DeleteQueued(lock);
+}
+
+void AudioOutput::CloseAfter(Clock::duration grace) {
+  {
+    std::lock_guard lock(m_mutex);
+    if (m_open == nullptr) return;
+    // The timed close needs the closer thread; without one the output
+    // closes at once rather than staying open with nobody to close it.
+    if (grace > Clock::duration::zero() && StartCloserLocked()) {
+      m_closeAt = Clock::now() + grace;
+      m_closerWake.notify_all();
       return;
     }
   }
+  Close();
+}
+
+bool AudioOutput::ExpireGrace() {
+  std::unique_lock lock(m_mutex);
+  if (!m_closeAt) return false;
+  m_closeAt = Clock::now();
   m_closerWake.notify_all();
+  m_closerDone.wait(lock, [this] { return !m_closeAt; });
+  return true;
+}
+
+bool AudioOutput::WaitClosed(Clock::duration limit) {
+  std::unique_lock lock(m_mutex);
+  return m_closerDone.wait_for(lock, limit, [this] { return m_open == nullptr; });
 }
 
 void AudioOutput::Drain() {
   Close();
-  std::unique_lock lock(m_closerMutex);
-  m_closerIdle.wait(lock, [this] { return m_toDelete.empty() && !m_closerBusy; });
+  std::unique_lock lock(m_mutex);
+  m_closerDone.wait(lock, [this] { return m_toDelete.empty() && !m_closerBusy; });
+}
+
+bool AudioOutput::IsOpen() const {
+  std::lock_guard lock(m_mutex);
+  return m_open != nullptr;
+}
+
+std::string AudioOutput::DriverName() const {
+  std::lock_guard lock(m_mutex);
+  return m_driverName;
 }
 
 void AudioOutput::CloserLoop() {
-  std::unique_lock lock(m_closerMutex);
+  std::unique_lock lock(m_mutex);
   for (;;) {
-    m_closerWake.wait(lock, [this] { return m_closerQuit || !m_toDelete.empty(); });
-    if (m_toDelete.empty()) return;
-    std::vector<std::unique_ptr<Link>> batch = std::move(m_toDelete);
-    m_toDelete.clear();
-    m_closerBusy = true;
-    lock.unlock();
-    for (const std::unique_ptr<Link>& link : batch) delete_fluid_audio_driver(link->driver);
-    batch.clear();
-    lock.lock();
-    m_closerBusy = false;
-    m_closerIdle.notify_all();
+    if (!m_toDelete.empty()) {
+      std::vector<std::unique_ptr<Link>> batch = std::move(m_toDelete);
+      m_toDelete.clear();
+      m_closerBusy = true;
+      lock.unlock();
+      for (const std::unique_ptr<Link>& link : batch) delete_fluid_audio_driver(link->driver);
+      batch.clear();
+      lock.lock();
+      m_closerBusy = false;
+      m_closerDone.notify_all();
+      continue;
+    }
+    if (m_closerQuit) return;
+    if (!m_closeAt) {
+      m_closerWake.wait(lock);
+      continue;
+    }
+    // The deadline is read afresh after every wake: an Open or Close may
+    // have cancelled it, and a later CloseAfter may have moved it. What is
+    // decided here is decided under the same lock as Open, so a play that
+    // took the output over is never left without it.
+    const Clock::time_point due = *m_closeAt;
+    if (Clock::now() < due) {
+      m_closerWake.wait_until(lock, due);
+      continue;
+    }
+    m_closeAt.reset();
+    DetachLocked();
+    m_closerDone.notify_all();
   }
 }
 

@@ -36,6 +36,13 @@ void RenderFrames(int frames, float* left, float* right) {
 }
 int SampleRate() { return MciSystem::Instance().SampleRate(); }
 std::string OpenAudioDriver() { return MciSystem::Instance().OpenAudioDriver(); }
+void UseOutputCloseGrace(std::optional<std::chrono::milliseconds> grace) {
+  MciSystem::Instance().UseOutputCloseGrace(grace);
+}
+bool ExpireOutputGrace() { return MciSystem::Instance().ExpireOutputGrace(); }
+bool WaitForOutputClosed(std::chrono::milliseconds limit) {
+  return MciSystem::Instance().WaitForOutputClosed(limit);
+}
 MCIERROR WaitForSynthesizer() { return ToNumber(MciSystem::Instance().WaitForSynthesizer()); }
 void ObserveRendering(RenderObserver observer) { MciSystem::Instance().ObserveRendering(observer); }
 }  // namespace testing

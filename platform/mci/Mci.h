@@ -31,6 +31,8 @@
 
 #include "platform/win/WinTypes.h"
 
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,8 +58,9 @@ namespace testing {
 // The SoundFont to load the next time the synthesizer is created; empty for
 // FluidSynth's default. Call Shutdown first if a synthesizer exists.
 void UseSoundFont(const std::string& path);
-// With offline rendering, play opens no audio driver and time only moves
-// when RenderFrames is called.
+// With offline rendering, play opens an audio output with no driver behind
+// it (named "offline"), which opens and closes as a real one does, and time
+// only moves when RenderFrames is called. Switching closes the output.
 void UseOfflineRendering(bool offline);
 // The audio drivers play tries, in order; an empty list restores the default.
 void UseAudioDrivers(const std::vector<std::string>& drivers);
@@ -65,8 +68,17 @@ void UseAudioDrivers(const std::vector<std::string>& drivers);
 // driver would, into the two buffers (either may be null).
 void RenderFrames(int frames, float* left, float* right);
 int SampleRate();
-// The audio driver that opened for the current playback, or "".
+// The audio driver of the open audio output, or "" if none is open. After a
+// close with nothing playing it stays open for a grace period.
 std::string OpenAudioDriver();
+// How long the audio output stays open after a close with nothing playing;
+// nullopt restores the default.
+void UseOutputCloseGrace(std::optional<std::chrono::milliseconds> grace);
+// Lets a pending grace period end now, as if its time had come, and returns
+// once the output it was keeping has closed; false if none was pending.
+bool ExpireOutputGrace();
+// Waits until no audio output is open, at most `limit`; true if none is.
+bool WaitForOutputClosed(std::chrono::milliseconds limit);
 // Waits until the synthesizer has been created (starting that if nothing
 // has) and returns 0 or the error that creating it gave; a benchmark calls it
 // so that a play it times does not include the warm-up.

@@ -117,19 +117,24 @@ Error MciSystem::Play(const Command& command, HWND callback, std::vector<Notice>
 
   // The output opens before the song starts, so a failure leaves nothing
   // half started; until the song starts, the output renders only what may
-  // still be sounding from before.
-  if (!m_offline && !m_sequencer.EndsAtOnce(*device->song)) {
-    if (const Error error =
-            m_output.Open(m_synthesizer.Settings(), &Sequencer::RenderCallback, &m_sequencer,
-                          m_drivers);
-        error != Error::None) {
+  // still be sounding from before. An output kept open after the last song
+  // is taken over here.
+  if (!m_sequencer.EndsAtOnce(*device->song)) {
+    if (m_offline) {
+      m_output.OpenWithoutDriver();
+    } else if (const Error error = m_output.Open(m_synthesizer.Settings(),
+                                                 &Sequencer::RenderCallback, &m_sequencer,
+                                                 m_drivers);
+               error != Error::None) {
       CloseOutputIfIdle();
       return error;
     }
   }
   m_sequencer.Play(device->song, device->id,
                    command.Has(Keyword::Notify) ? callback : nullptr, notices);
-  CloseOutputIfIdle();
+  // A song that ended at once is a song change like any other: the next
+  // song may follow at once.
+  CloseOutputLaterIfIdle();
   return Error::None;
 }
 
@@ -150,7 +155,7 @@ Error MciSystem::Close(const Command& command, HWND callback, std::vector<Notice
   const DWORD id = device->id;
   m_sequencer.Unload(id, notices);
   m_devices.Remove(command.device);
-  CloseOutputIfIdle();
+  CloseOutputLaterIfIdle();
   if (command.Has(Keyword::Notify)) {
     notices.push_back({callback, MCI_NOTIFY_SUCCESSFUL, static_cast<LPARAM>(id)});
   }
@@ -174,6 +179,10 @@ void MciSystem::CloseOutputIfIdle() {
   // Closing waits for the driver's thread to leave the render function, so
   // any notification it was posting has been posted when this returns.
   if (!m_sequencer.IsPlaying()) m_output.Close();
+}
+
+void MciSystem::CloseOutputLaterIfIdle() {
+  if (!m_sequencer.IsPlaying()) m_output.CloseAfter(m_outputCloseGrace);
 }
 
 void MciSystem::Teardown(std::vector<Notice>& notices) {
@@ -208,7 +217,15 @@ void MciSystem::UseSoundFont(const std::string& path) {
 
 void MciSystem::UseOfflineRendering(bool offline) {
   std::lock_guard lock(m_mutex);
+  // An output of the other kind, kept open after a song, must not be taken
+  // over by the next play.
+  if (offline != m_offline) m_output.Close();
   m_offline = offline;
+}
+
+void MciSystem::UseOutputCloseGrace(std::optional<std::chrono::milliseconds> grace) {
+  std::lock_guard lock(m_mutex);
+  m_outputCloseGrace = grace.value_or(kOutputCloseGrace);
 }
 
 void MciSystem::UseAudioDrivers(const std::vector<std::string>& drivers) {
