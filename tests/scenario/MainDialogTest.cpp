@@ -1,6 +1,11 @@
 // The main dialog as a user meets it: its state after start-up, the ways in
 // and out of the About box, Enter and Exit, the window menu and the help key.
 
+#include <cairo.h>
+
+#include <cstdint>
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 #include "platform/framework/Afx.h"
@@ -295,6 +300,45 @@ TEST(MainDialog, TheHelpKeyReportsThatHelpCannotStart) {
   });
   p.Run();
   EXPECT_EQ(p.host.StepsLeft(), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The colour of pixel (x, y) of a PNG as 0xRRGGBB.
+unsigned PixelOf(cairo_surface_t* image, int x, int y) {
+  const unsigned char* row = cairo_image_surface_get_data(image) + y * cairo_image_surface_get_stride(image);
+  std::uint32_t argb;
+  std::memcpy(&argb, row + 4 * x, 4);
+  return argb & 0xFFFFFF;
+}
+
+TEST(MainDialog, ASnapshotShowsTheDialogFaceAndTheWhiteListAtEveryScale) {
+  for (double scale : {1.0, 2.0}) {
+    SCOPED_TRACE(scale);
+    ProgramHarness p;
+    p.Then([&] {
+      std::string path = p.dir + "snapshot.png";
+      ASSERT_TRUE(p.host.WritePng(p.Main(), path, scale));
+      cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+      ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+      RECT client;
+      GetClientRect(p.Main(), &client);
+      EXPECT_EQ(cairo_image_surface_get_width(image), static_cast<int>(client.right * scale));
+      EXPECT_EQ(cairo_image_surface_get_height(image), static_cast<int>(client.bottom * scale));
+      RECT list, top;
+      GetWindowRect(GetDlgItem(p.Main(), IDC_PLAYLIST), &list);
+      GetWindowRect(p.Main(), &top);
+      int lx = static_cast<int>(((list.left + list.right) / 2 - top.left) * scale);
+      int ly = static_cast<int>(((list.top + list.bottom) / 2 - top.top) * scale);
+      EXPECT_EQ(PixelOf(image, lx, ly), 0xFFFFFFu);
+      EXPECT_EQ(PixelOf(image, static_cast<int>(2 * scale), static_cast<int>(2 * scale)), 0xC0C0C0u);
+      cairo_surface_destroy(image);
+      p.Key(VK_RETURN);
+    });
+    p.Run();
+  }
 }
 
 }  // namespace
