@@ -21,7 +21,6 @@ class CWnd : public CCmdTarget {
   CWnd& operator=(const CWnd&) = delete;
 
   HWND m_hWnd = nullptr;
-  HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
 
   // The framework object of a window created through the framework, or a
   // wrapper that lives as long as the window for any other window.

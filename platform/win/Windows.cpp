@@ -147,8 +147,6 @@ BOOL DestroyWindow(HWND hwnd) {
   bool topLevel = !w->IsChild();
   HWND owner = w->owner;
   if (w->parent && w->IsChild()) std::erase(w->parent->children, w);
-  else if (w->IsChild()) {
-  }
   // The focus leaves with the window it was in.
   if (Window* f = FromHandle(S().focus); f && (f == w || IsChild(hwnd, f->handle))) S().focus = nullptr;
   win::DestroyTree(w);
