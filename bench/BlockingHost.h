@@ -42,6 +42,7 @@ class BlockingHost : public host::Host {
   void Activate(HWND) override {}
   void Invalidate(HWND) override {}
   void GrabPointer(HWND) override {}
+  void SetTextCursor(HWND, const RECT&) override {}
   RECT WorkArea() override { return RECT{0, 0, 1280, 1024}; }
   double Dpi() override { return 96.0; }
   unsigned KeyState() override { return 0; }

@@ -75,6 +75,9 @@ class Host {
   virtual void Invalidate(HWND top) = 0;
   // Pointer grab for popup menus and dragging; nullptr releases it.
   virtual void GrabPointer(HWND top) = 0;
+  // Where the text caret of the focused edit is, in client pixels of `top`,
+  // so that an input method can show its candidates beside it.
+  virtual void SetTextCursor(HWND top, const RECT& caret) = 0;
 
   virtual RECT WorkArea() = 0;
   virtual double Dpi() = 0;

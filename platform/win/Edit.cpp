@@ -109,8 +109,23 @@ void KeepCaretVisible(Window* w) {
   w->scrollX = std::clamp(w->scrollX, 0, std::max(0, textWidth - visible + 1));
 }
 
+// Tells the host where the caret of the focused edit is, so that the input
+// method's candidate window opens beside it.
+void ReportTextCursor(Window* w) {
+  host::Host* h = host::GetHost();
+  if (!h || GetFocus() != w->handle) return;
+  render::ItemView view = DescribeControl(w);
+  const render::Font& font = FontOf(w);
+  POINT origin = render::EditTextOrigin(view, font);
+  std::string shown = w->text;
+  shown.insert(static_cast<size_t>(w->caret), w->preedit);
+  int x = origin.x + font.XAtOffset(shown, w->caret);
+  h->SetTextCursor(TopLevelOf(w)->handle, RECT{x, origin.y, x + 1, origin.y + font.Height()});
+}
+
 void Changed(Window* w) {
   KeepCaretVisible(w);
+  ReportTextCursor(w);
   InvalidateTopLevel(w);
 }
 
@@ -301,6 +316,7 @@ LRESULT EditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       w->selecting = false;
       return 0;
     case WM_SETFOCUS:
+      ReportTextCursor(w);
       InvalidateTopLevel(w);
       return 0;
     case WM_KILLFOCUS:

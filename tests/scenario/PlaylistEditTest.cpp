@@ -219,3 +219,35 @@ TEST(PlaylistEdit, EditsDuringPlaybackChangeWhatPlaysNext) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PlaylistEdit, TheInputMethodIsToldWhereTheNameFieldsCaretIs) {
+  ProgramHarness p;
+  RECT first;
+  p.Then([&] { p.Click(IDC_SELECT_FILE, p.Main()); });
+  p.Then([&] { p.host.Text(p.Active(), "a"); });
+  p.Then([&] {
+    HWND dialog = p.Active();
+    EXPECT_EQ(p.host.TextCursorWindow(), dialog);
+    first = p.host.TextCursor();
+    // The caret lies inside the name field.
+    RECT field, top;
+    GetWindowRect(GetDlgItem(dialog, win::kFileDialogNameId), &field);
+    GetWindowRect(dialog, &top);
+    EXPECT_GT(first.left, field.left - top.left);
+    EXPECT_LT(first.right, field.right - top.left);
+    EXPECT_GE(first.top, field.top - top.top);
+    EXPECT_LE(first.bottom, field.bottom - top.top);
+    p.host.Text(dialog, "bcd");
+  });
+  p.Then([&] {
+    EXPECT_GT(p.host.TextCursor().left, first.left);
+    p.Key(VK_ESCAPE);
+  });
+  p.Then([&] { p.Click(IDOK, p.Main()); });
+  p.Run();
+  EXPECT_EQ(p.host.StepsLeft(), 0u);
+}
+
+}  // namespace

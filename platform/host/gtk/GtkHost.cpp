@@ -96,6 +96,10 @@ void GtkHost::Invalidate(HWND top) {
   if (GtkTopLevel* window = Find(top)) window->Invalidate();
 }
 
+void GtkHost::SetTextCursor(HWND top, const RECT& caret) {
+  if (GtkTopLevel* window = Find(top)) window->SetTextCursor(caret);
+}
+
 void GtkHost::GrabPointer(HWND top) {
   ReleaseGrab();
   m_grabTop = Find(top) ? top : nullptr;

@@ -41,6 +41,7 @@ class GtkHost final : public Host {
   void Activate(HWND top) override;
   void Invalidate(HWND top) override;
   void GrabPointer(HWND top) override;
+  void SetTextCursor(HWND top, const RECT& caret) override;
 
   RECT WorkArea() override;
   double Dpi() override;

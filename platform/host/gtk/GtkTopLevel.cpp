@@ -180,6 +180,14 @@ void GtkTopLevel::Invalidate() {
   if (m_area) gtk_widget_queue_draw(m_area);
 }
 
+void GtkTopLevel::SetTextCursor(const RECT& caret) {
+  if (!m_im) return;
+  // The input method's client window is the drawing area's, which covers
+  // the whole client area, so client pixels serve as they are.
+  GdkRectangle area{caret.left, caret.top, caret.right - caret.left, caret.bottom - caret.top};
+  gtk_im_context_set_cursor_location(m_im, &area);
+}
+
 HostSink* GtkTopLevel::Sink() const { return m_window ? m_host.Sink() : nullptr; }
 
 namespace {

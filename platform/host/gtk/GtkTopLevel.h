@@ -43,6 +43,8 @@ class GtkTopLevel {
   void SetMinimized(bool minimized);
   void Activate();
   void Invalidate();
+  // Where the input method should show its candidates (client pixels).
+  void SetTextCursor(const RECT& caret);
 
  private:
   static gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer self);

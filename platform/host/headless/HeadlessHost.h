@@ -59,6 +59,9 @@ class HeadlessHost : public Host {
   std::vector<HWND> ShownWindows() const;
   HWND ActiveWindow() const { return m_active; }
   HWND PointerGrab() const { return m_grab; }
+  // The last text caret reported for an input method, and its window.
+  HWND TextCursorWindow() const { return m_textCursorWindow; }
+  RECT TextCursor() const { return m_textCursor; }
   // Renders `top` into a PNG file; false if it is not a window of ours.
   bool WritePng(HWND top, const std::string& path, double scale = 1.0);
   HostSink* Sink() const { return m_sink; }
@@ -76,6 +79,10 @@ class HeadlessHost : public Host {
   void Activate(HWND top) override { m_active = top; }
   void Invalidate(HWND) override {}
   void GrabPointer(HWND top) override { m_grab = top; }
+  void SetTextCursor(HWND top, const RECT& caret) override {
+    m_textCursorWindow = top;
+    m_textCursor = caret;
+  }
   RECT WorkArea() override { return m_workArea; }
   double Dpi() override { return m_dpi; }
   unsigned KeyState() override { return m_modifiers; }
@@ -95,6 +102,8 @@ class HeadlessHost : public Host {
   unsigned m_modifiers = 0;
   HWND m_active = nullptr;
   HWND m_grab = nullptr;
+  HWND m_textCursorWindow = nullptr;
+  RECT m_textCursor;
   std::atomic<bool> m_woken{false};
   std::string m_clipboard;
   int m_waits = 0;
