@@ -31,7 +31,7 @@ class BlockingHost : public host::Host {
   void Click(HWND top, int x, int y);
 
   void SetSink(host::HostSink* sink) override { m_sink = sink; }
-  void CreateTopLevel(const host::TopLevelSpec&) override {}
+  void CreateTopLevel(const host::TopLevelInfo&) override {}
   void DestroyTopLevel(HWND) override {}
   void ShowTopLevel(HWND top, bool show) override;
   void MoveTopLevel(HWND, const RECT&) override {}

@@ -42,7 +42,8 @@ class HostSink {
 
 enum class TopLevelKind { Dialog, PopupMenu };
 
-struct TopLevelSpec {
+// What a host needs to make the native window for one of our top-levels.
+struct TopLevelInfo {
   HWND hwnd = nullptr;
   TopLevelKind kind = TopLevelKind::Dialog;
   std::string caption;
@@ -62,7 +63,7 @@ class Host {
   virtual ~Host() = default;
   virtual void SetSink(HostSink* sink) = 0;
 
-  virtual void CreateTopLevel(const TopLevelSpec& spec) = 0;
+  virtual void CreateTopLevel(const TopLevelInfo& info) = 0;
   virtual void DestroyTopLevel(HWND top) = 0;
   virtual void ShowTopLevel(HWND top, bool show) = 0;
   virtual void MoveTopLevel(HWND top, const RECT& client) = 0;

@@ -14,33 +14,33 @@ enum class ArgKind {
   Item,   // a status item: exactly one of the verb's items must be given
 };
 
-struct KeywordSpec {
+struct KeywordEntry {
   std::string_view name;
   Keyword keyword;
   ArgKind kind;
 };
 
-struct VerbSpec {
+struct VerbEntry {
   std::string_view name;
   Verb verb;
-  std::span<const KeywordSpec> keywords;
+  std::span<const KeywordEntry> keywords;
 };
 
-constexpr KeywordSpec kOpenKeywords[] = {
+constexpr KeywordEntry kOpenKeywords[] = {
     {"type", Keyword::Type, ArgKind::Value},
     {"alias", Keyword::Alias, ArgKind::Value},
     {"notify", Keyword::Notify, ArgKind::Flag},
 };
-constexpr KeywordSpec kNotifyOnly[] = {
+constexpr KeywordEntry kNotifyOnly[] = {
     {"notify", Keyword::Notify, ArgKind::Flag},
 };
-constexpr KeywordSpec kStatusKeywords[] = {
+constexpr KeywordEntry kStatusKeywords[] = {
     {"mode", Keyword::Mode, ArgKind::Item},
     {"length", Keyword::Length, ArgKind::Item},
     {"position", Keyword::Position, ArgKind::Item},
 };
 
-constexpr VerbSpec kVerbTable[] = {
+constexpr VerbEntry kVerbTable[] = {
     {"open", Verb::Open, kOpenKeywords},
     {"play", Verb::Play, kNotifyOnly},
     {"stop", Verb::Stop, kNotifyOnly},
@@ -85,17 +85,17 @@ Error Tokenize(std::string_view text, std::vector<Token>& tokens) {
   return Error::None;
 }
 
-const VerbSpec* FindVerb(std::string_view word) {
-  for (const VerbSpec& spec : kVerbTable) {
-    if (EqualsIgnoringCase(spec.name, word)) return &spec;
+const VerbEntry* FindVerb(std::string_view word) {
+  for (const VerbEntry& entry : kVerbTable) {
+    if (EqualsIgnoringCase(entry.name, word)) return &entry;
   }
   return nullptr;
 }
 
-const KeywordSpec* FindKeyword(const VerbSpec& verb, const Token& token) {
+const KeywordEntry* FindKeyword(const VerbEntry& verb, const Token& token) {
   if (token.quoted) return nullptr;
-  for (const KeywordSpec& spec : verb.keywords) {
-    if (EqualsIgnoringCase(spec.name, token.text)) return &spec;
+  for (const KeywordEntry& entry : verb.keywords) {
+    if (EqualsIgnoringCase(entry.name, token.text)) return &entry;
   }
   return nullptr;
 }
@@ -127,7 +127,7 @@ Error CommandParser::Parse(const char* text, Command& command) {
   }
   if (tokens.empty()) return Error::EmptyCommand;
 
-  const VerbSpec* verb = tokens[0].quoted ? nullptr : FindVerb(tokens[0].text);
+  const VerbEntry* verb = tokens[0].quoted ? nullptr : FindVerb(tokens[0].text);
   if (verb == nullptr) return Error::UnknownCommand;
   command.verb = verb->verb;
   if (tokens.size() < 2) return Error::MissingArgument;
@@ -135,7 +135,7 @@ Error CommandParser::Parse(const char* text, Command& command) {
 
   int items = 0;
   for (std::size_t i = 2; i < tokens.size(); ++i) {
-    const KeywordSpec* keyword = FindKeyword(*verb, tokens[i]);
+    const KeywordEntry* keyword = FindKeyword(*verb, tokens[i]);
     if (keyword == nullptr) return Error::UnknownKeyword;
     auto& slot = command.keywords[static_cast<std::size_t>(keyword->keyword)];
     if (slot.has_value()) return Error::ConflictingKeywords;
@@ -155,7 +155,7 @@ Error CommandParser::Parse(const char* text, Command& command) {
   }
 
   const bool takesItem = std::any_of(verb->keywords.begin(), verb->keywords.end(),
-                                     [](const KeywordSpec& k) { return k.kind == ArgKind::Item; });
+                                     [](const KeywordEntry& k) { return k.kind == ArgKind::Item; });
   if (takesItem && items == 0) return Error::MissingArgument;
   if (items > 1) return Error::ConflictingKeywords;
   return Error::None;

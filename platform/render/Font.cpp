@@ -4,8 +4,8 @@
 
 namespace render {
 
-std::shared_ptr<const Font> Font::Open(const FontSpec& spec, double dpi) {
-  return std::make_shared<const ResolvedFont>(spec, dpi);
+std::shared_ptr<const Font> Font::Open(const FontRequest& request, double dpi) {
+  return std::make_shared<const ResolvedFont>(request, dpi);
 }
 
 }  // namespace render

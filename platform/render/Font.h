@@ -14,7 +14,8 @@ typedef struct _PangoContext PangoContext;
 
 namespace render {
 
-struct FontSpec {
+// The font a dialog asks for: a face name, a size and a style.
+struct FontRequest {
   std::string face;  // e.g. "ＭＳ Ｐゴシック"
   int pointSize = 9;
   int weight = 400;
@@ -24,7 +25,7 @@ struct FontSpec {
 class Font {
  public:
   // Opens the font at `dpi` dots per inch (96 is the classic screen).
-  static std::shared_ptr<const Font> Open(const FontSpec& spec, double dpi = 96.0);
+  static std::shared_ptr<const Font> Open(const FontRequest& request, double dpi = 96.0);
   virtual ~Font() = default;
 
   // The family that fontconfig actually chose.

@@ -22,7 +22,7 @@ std::string FamilyList(const std::string& face) {
 
 }  // namespace
 
-ResolvedFont::ResolvedFont(const FontSpec& spec, double dpi)
+ResolvedFont::ResolvedFont(const FontRequest& request, double dpi)
     : m_dpi(std::isfinite(dpi) && dpi > 0 ? dpi : 96.0) {
   m_fontMap = pango_cairo_font_map_new();
   pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(m_fontMap), m_dpi);
@@ -43,12 +43,12 @@ ResolvedFont::ResolvedFont(const FontSpec& spec, double dpi)
   cairo_font_options_destroy(options);
 
   m_description = pango_font_description_new();
-  const std::string families = FamilyList(spec.face);
+  const std::string families = FamilyList(request.face);
   pango_font_description_set_family(m_description, families.c_str());
-  pango_font_description_set_size(m_description, std::max(spec.pointSize > 0 ? spec.pointSize : 9, 1) * PANGO_SCALE);
-  const int weight = spec.weight <= 0 ? 400 : std::clamp(spec.weight, 100, 1000);
+  pango_font_description_set_size(m_description, std::max(request.pointSize > 0 ? request.pointSize : 9, 1) * PANGO_SCALE);
+  const int weight = request.weight <= 0 ? 400 : std::clamp(request.weight, 100, 1000);
   pango_font_description_set_weight(m_description, static_cast<PangoWeight>(weight));
-  pango_font_description_set_style(m_description, spec.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  pango_font_description_set_style(m_description, request.italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
 
   PangoLanguage* language = pango_context_get_language(m_context);
   PangoFontMetrics* metrics = nullptr;

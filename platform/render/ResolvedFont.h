@@ -14,7 +14,7 @@ namespace render {
 
 class ResolvedFont final : public Font {
  public:
-  ResolvedFont(const FontSpec& spec, double dpi);
+  ResolvedFont(const FontRequest& request, double dpi);
   ~ResolvedFont() override;
   ResolvedFont(const ResolvedFont&) = delete;
   ResolvedFont& operator=(const ResolvedFont&) = delete;

@@ -84,12 +84,12 @@ std::shared_ptr<const render::Font> OpenDialogFont(const char* face, int pointSi
   auto key = std::make_tuple(std::string(face ? face : ""), pointSize, weight, italic, dpi);
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
-  render::FontSpec spec;
-  spec.face = std::get<0>(key);
-  spec.pointSize = pointSize;
-  spec.weight = weight;
-  spec.italic = italic;
-  auto font = render::Font::Open(spec, dpi);
+  render::FontRequest request;
+  request.face = std::get<0>(key);
+  request.pointSize = pointSize;
+  request.weight = weight;
+  request.italic = italic;
+  auto font = render::Font::Open(request, dpi);
   cache.emplace(key, font);
   return font;
 }

@@ -98,15 +98,15 @@ Window* CreateTopLevelWindow(WindowClass cls, DWORD style, DWORD exStyle, const 
   w->userData = userData;
   RegisterTopLevel(w);
   if (Host()) {
-    host::TopLevelSpec spec;
-    spec.hwnd = w->handle;
-    spec.kind = kind;
-    spec.caption = w->text;
-    spec.client = client;
-    spec.owner = w->owner;
-    spec.minimizeBox = (style & WS_MINIMIZEBOX) != 0 && kind == host::TopLevelKind::Dialog;
-    spec.appWindow = (exStyle & WS_EX_APPWINDOW) != 0;
-    Host()->CreateTopLevel(spec);
+    host::TopLevelInfo info;
+    info.hwnd = w->handle;
+    info.kind = kind;
+    info.caption = w->text;
+    info.client = client;
+    info.owner = w->owner;
+    info.minimizeBox = (style & WS_MINIMIZEBOX) != 0 && kind == host::TopLevelKind::Dialog;
+    info.appWindow = (exStyle & WS_EX_APPWINDOW) != 0;
+    Host()->CreateTopLevel(info);
   }
   return w;
 }

@@ -11,7 +11,7 @@ namespace {
 
 using test::DialogFont;
 
-const FontSpec kDialogSpec{"ＭＳ Ｐゴシック", 9};
+const FontRequest kDialogFont{"ＭＳ Ｐゴシック", 9};
 
 TEST(FontTest, ResolvesAJapaneseProportionalGothic) {
   const std::string family = DialogFont().FamilyName();
@@ -35,7 +35,7 @@ TEST(FontTest, BaseUnitsAreTheClassicAverageOfTheLetters) {
 
 TEST(FontTest, MeasurementsScaleWithResolution) {
   const Font& small = DialogFont();
-  const auto large = Font::Open(kDialogSpec, 192.0);
+  const auto large = Font::Open(kDialogFont, 192.0);
   EXPECT_EQ(large->Dpi(), 192.0);
   EXPECT_EQ(large->FamilyName(), small.FamilyName());
   EXPECT_NEAR(large->BaseUnitY(), 2 * small.BaseUnitY(), 2);
@@ -46,7 +46,7 @@ TEST(FontTest, MeasurementsScaleWithResolution) {
 
 TEST(FontTest, UnusableResolutionFallsBackToTheClassicScreen) {
   for (double dpi : {0.0, -10.0}) {
-    const auto font = Font::Open(kDialogSpec, dpi);
+    const auto font = Font::Open(kDialogFont, dpi);
     EXPECT_EQ(font->Dpi(), 96.0);
     EXPECT_EQ(font->Height(), DialogFont().Height());
   }

@@ -9,7 +9,7 @@
 namespace render::test {
 
 const Font& DialogFont() {
-  static const std::shared_ptr<const Font> font = Font::Open(FontSpec{"ＭＳ Ｐゴシック", 9}, 96.0);
+  static const std::shared_ptr<const Font> font = Font::Open(FontRequest{"ＭＳ Ｐゴシック", 9}, 96.0);
   return *font;
 }
 

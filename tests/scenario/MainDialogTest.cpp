@@ -61,8 +61,8 @@ TEST(MainDialog, StartsWithTheInitialStateAndEnterEndsIt) {
     ASSERT_NE(shown->smallIcon, nullptr);
     EXPECT_EQ(shown->bigIcon->width, 32);
     EXPECT_EQ(shown->smallIcon->width, 16);
-    EXPECT_TRUE(shown->spec.appWindow);
-    EXPECT_TRUE(shown->spec.minimizeBox);
+    EXPECT_TRUE(shown->info.appWindow);
+    EXPECT_TRUE(shown->info.minimizeBox);
     checked = true;
     p.Key(VK_RETURN);
   });
@@ -208,8 +208,8 @@ TEST(MainDialog, ControlsSitWhereTheirDialogUnitsSay) {
   p.Then([&] {
     const win::DialogTemplate* tmpl = win::FindDialogTemplate(IDD_PLAYER_DIALOG);
     ASSERT_NE(tmpl, nullptr);
-    render::FontSpec spec{tmpl->fontFace, tmpl->pointSize, tmpl->weight, tmpl->italic};
-    auto font = render::Font::Open(spec, p.host.Dpi());
+    render::FontRequest request{tmpl->fontFace, tmpl->pointSize, tmpl->weight, tmpl->italic};
+    auto font = render::Font::Open(request, p.host.Dpi());
     int bx = font->BaseUnitX(), by = font->BaseUnitY();
     RECT main = ClientOnScreen(p.Main());
     EXPECT_EQ(main.right - main.left, MulDiv(tmpl->cx, bx, 4));

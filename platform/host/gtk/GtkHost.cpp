@@ -44,11 +44,11 @@ GtkTopLevel* GtkHost::Find(HWND top) const {
   return it == m_windows.end() ? nullptr : it->second.get();
 }
 
-void GtkHost::CreateTopLevel(const TopLevelSpec& spec) {
-  if (!spec.hwnd) return;
-  DestroyTopLevel(spec.hwnd);
-  GtkTopLevel* owner = Find(spec.owner);
-  m_windows[spec.hwnd] = std::make_unique<GtkTopLevel>(*this, spec, owner ? owner->Window() : nullptr);
+void GtkHost::CreateTopLevel(const TopLevelInfo& info) {
+  if (!info.hwnd) return;
+  DestroyTopLevel(info.hwnd);
+  GtkTopLevel* owner = Find(info.owner);
+  m_windows[info.hwnd] = std::make_unique<GtkTopLevel>(*this, info, owner ? owner->Window() : nullptr);
 }
 
 void GtkHost::DestroyTopLevel(HWND top) {

@@ -30,7 +30,7 @@ class GtkHost final : public Host {
   GtkHost& operator=(const GtkHost&) = delete;
 
   void SetSink(HostSink* sink) override { m_sink = sink; }
-  void CreateTopLevel(const TopLevelSpec& spec) override;
+  void CreateTopLevel(const TopLevelInfo& info) override;
   void DestroyTopLevel(HWND top) override;
   void ShowTopLevel(HWND top, bool show) override;
   void MoveTopLevel(HWND top, const RECT& client) override;

@@ -57,22 +57,22 @@ std::string Utf8FromUnicode(guint32 ch) {
 
 }  // namespace
 
-GtkTopLevel::GtkTopLevel(GtkHost& host, const TopLevelSpec& spec, GtkWindow* owner)
-    : m_host(host), m_hwnd(spec.hwnd), m_kind(spec.kind), m_minimizeBox(spec.minimizeBox), m_client(spec.client) {
-  const bool popup = spec.kind == TopLevelKind::PopupMenu;
+GtkTopLevel::GtkTopLevel(GtkHost& host, const TopLevelInfo& info, GtkWindow* owner)
+    : m_host(host), m_hwnd(info.hwnd), m_kind(info.kind), m_minimizeBox(info.minimizeBox), m_client(info.client) {
+  const bool popup = info.kind == TopLevelKind::PopupMenu;
   m_window = gtk_window_new(popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
   GtkWindow* window = GTK_WINDOW(m_window);
   if (owner) gtk_window_set_transient_for(window, owner);
   if (popup) {
     gtk_window_set_type_hint(window, GDK_WINDOW_TYPE_HINT_POPUP_MENU);
   } else {
-    SetCaption(spec.caption);
+    SetCaption(info.caption);
     gtk_window_set_resizable(window, FALSE);
     // A normal window keeps its minimise button and taskbar entry under
     // every window manager; only owned boxes without either are dialogs.
-    const bool normal = spec.appWindow || spec.minimizeBox || !owner;
+    const bool normal = info.appWindow || info.minimizeBox || !owner;
     gtk_window_set_type_hint(window, normal ? GDK_WINDOW_TYPE_HINT_NORMAL : GDK_WINDOW_TYPE_HINT_DIALOG);
-    gtk_window_set_skip_taskbar_hint(window, !spec.appWindow && owner != nullptr);
+    gtk_window_set_skip_taskbar_hint(window, !info.appWindow && owner != nullptr);
     // Positions name the client area, not the frame the window manager adds.
     gtk_window_set_gravity(window, GDK_GRAVITY_STATIC);
   }
@@ -104,7 +104,7 @@ GtkTopLevel::GtkTopLevel(GtkHost& host, const TopLevelSpec& spec, GtkWindow* own
   g_signal_connect(m_window, "map-event", G_CALLBACK(OnMap), this);
   g_signal_connect(m_window, "realize", G_CALLBACK(OnWindowRealize), this);
 
-  Move(spec.client);
+  Move(info.client);
 }
 
 GtkTopLevel::~GtkTopLevel() {

@@ -19,7 +19,7 @@ class GtkHost;
 
 class GtkTopLevel {
  public:
-  GtkTopLevel(GtkHost& host, const TopLevelSpec& spec, GtkWindow* owner);
+  GtkTopLevel(GtkHost& host, const TopLevelInfo& info, GtkWindow* owner);
   ~GtkTopLevel();
   GtkTopLevel(const GtkTopLevel&) = delete;
   GtkTopLevel& operator=(const GtkTopLevel&) = delete;

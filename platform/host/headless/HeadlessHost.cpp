@@ -100,13 +100,13 @@ bool HeadlessHost::WritePng(HWND top, const std::string& path, double scale) {
   return ok;
 }
 
-void HeadlessHost::CreateTopLevel(const TopLevelSpec& spec) {
+void HeadlessHost::CreateTopLevel(const TopLevelInfo& info) {
   TopLevel t;
-  t.spec = spec;
-  t.caption = spec.caption;
-  t.client = spec.client;
-  m_windows[spec.hwnd] = t;
-  m_order.push_back(spec.hwnd);
+  t.info = info;
+  t.caption = info.caption;
+  t.client = info.client;
+  m_windows[info.hwnd] = t;
+  m_order.push_back(info.hwnd);
 }
 
 void HeadlessHost::DestroyTopLevel(HWND top) {

@@ -25,7 +25,7 @@ struct ScriptExhausted : std::runtime_error {
 class HeadlessHost : public Host {
  public:
   struct TopLevel {
-    TopLevelSpec spec;
+    TopLevelInfo info;
     std::string caption;
     RECT client;
     bool shown = false;
@@ -68,7 +68,7 @@ class HeadlessHost : public Host {
 
   // Host.
   void SetSink(HostSink* sink) override { m_sink = sink; }
-  void CreateTopLevel(const TopLevelSpec& spec) override;
+  void CreateTopLevel(const TopLevelInfo& info) override;
   void DestroyTopLevel(HWND top) override;
   void ShowTopLevel(HWND top, bool show) override;
   void MoveTopLevel(HWND top, const RECT& client) override;
