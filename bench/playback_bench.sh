@@ -15,9 +15,9 @@ measure="$build/bench/playback_measure"
 [ -x "$measure" ] || { echo "playback_bench: $measure is not built" >&2; exit 1; }
 
 work="$(mktemp -d /tmp/vusk-bench-pulse-XXXXXX)"
-pids=()
+source "$here/scripts/private-session.sh"
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  session_stop
   wait 2>/dev/null || true
   rm -rf "$work"
 }
@@ -28,30 +28,8 @@ run_measure() {
   "$measure" "$@" 2> >(grep -v '^fluidsynth: Using' >&2)
 }
 
-# A server that lives in $work, reached only through its own socket, with
-# no session bus or display to touch; as root or as a user.
 start_pulse() {
-  command -v pulseaudio >/dev/null && command -v pactl >/dev/null && command -v parec >/dev/null ||
-    return 1
-  mkdir -p "$work/pulse" "$work/home" "$work/xdg"
-  chmod 700 "$work/xdg"
-  echo "autospawn = no" >"$work/pulse/client.conf"
-  export HOME="$work/home" XDG_RUNTIME_DIR="$work/xdg" PULSE_RUNTIME_PATH="$work/pulse"
-  export PULSE_STATE_PATH="$work/pulse" PULSE_CLIENTCONFIG="$work/pulse/client.conf"
-  export PULSE_SERVER="unix:$work/pulse/native"
-  env -u DISPLAY DBUS_SESSION_BUS_ADDRESS=disabled: \
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-    --system=false --disable-shm=yes \
-    --load="module-null-sink sink_name=vusk_bench rate=44100 channels=2" \
-    --load="module-native-protocol-unix socket=$work/pulse/native auth-anonymous=1" \
-    >"$work/pulse.log" 2>&1 &
-  pids+=("$!")
-  for _ in $(seq 100); do
-    pactl info >/dev/null 2>&1 && return 0
-    kill -0 "${pids[-1]}" 2>/dev/null || break
-    sleep 0.1
-  done
-  return 1
+  command -v parec >/dev/null && session_start_pulse "$work" vusk_bench 44100
 }
 
 if start_pulse; then

@@ -6,21 +6,17 @@ set -euo pipefail
 build="$1"
 here="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d /tmp/vusk-bench-XXXXXX)"
+source "$here/scripts/private-session.sh"
 pids=()
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  session_stop
   wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-pids+=("$!")
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=("$!")
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.1; done
+session_start_display "$work" || { echo "window_bench: no X server could be started" >&2; exit 1; }
 
 mkdir -p "$work/app"
 cp "$here/$build/vusk" "$work/app/vusk"

@@ -141,37 +141,35 @@ BOOL WaitMessage() {
 
 void PostQuitMessage(int exitCode) { PostMessageA(nullptr, 0x0012, static_cast<WPARAM>(exitCode), 0); }
 
-BOOL TranslateMessage(const MSG* msg) {
-  if (msg->message == WM_KEYDOWN) {
-    WPARAM ch = 0;
-    switch (msg->wParam) {
-      case VK_RETURN: ch = '\r'; break;
-      case VK_ESCAPE: ch = 0x1B; break;
-      case VK_TAB: ch = '\t'; break;
-      case VK_BACK: ch = 0x08; break;
-      default: break;
+// The character a key stands for in a dialog, as WM_CHAR (Enter, Escape,
+// Tab, Backspace; printable keys arrive as committed text instead) or, with
+// Alt held, as WM_SYSCHAR for mnemonics and the window menu; 0 for none.
+static WPARAM CharacterOf(const MSG& msg) {
+  WPARAM vk = msg.wParam;
+  if (msg.message == WM_KEYDOWN) {
+    switch (vk) {
+      case VK_RETURN: return '\r';
+      case VK_ESCAPE: return 0x1B;
+      case VK_TAB: return '\t';
+      case VK_BACK: return 0x08;
+      default: return 0;
     }
-    if (!ch) return FALSE;
-    MSG chMsg = *msg;
-    chMsg.message = WM_CHAR;
-    chMsg.wParam = ch;
-    InsertFront(chMsg);
-    return TRUE;
   }
-  if (msg->message == WM_SYSKEYDOWN && (msg->lParam & KF_ALTDOWN_LPARAM)) {
-    WPARAM vk = msg->wParam;
-    WPARAM ch = 0;
-    if (vk >= 'A' && vk <= 'Z') ch = vk - 'A' + 'a';
-    else if (vk >= '0' && vk <= '9') ch = vk;
-    else if (vk == VK_SPACE) ch = ' ';
-    if (!ch) return FALSE;
-    MSG chMsg = *msg;
-    chMsg.message = WM_SYSCHAR;
-    chMsg.wParam = ch;
-    InsertFront(chMsg);
-    return TRUE;
+  if (msg.message == WM_SYSKEYDOWN && (msg.lParam & KF_ALTDOWN_LPARAM)) {
+    if (vk >= 'A' && vk <= 'Z') return vk - 'A' + 'a';
+    if ((vk >= '0' && vk <= '9') || vk == VK_SPACE) return vk;
   }
-  return FALSE;
+  return 0;
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+  WPARAM ch = CharacterOf(*msg);
+  if (!ch) return FALSE;
+  MSG chMsg = *msg;
+  chMsg.message = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+  chMsg.wParam = ch;
+  InsertFront(chMsg);
+  return TRUE;
 }
 
 LRESULT DispatchMessageA(const MSG* msg) {

@@ -14,28 +14,10 @@ SPAN=$((RATE / 20))
 LOUD=300
 QUIET=30
 
-# A PulseAudio server that lives in $WORK: a null sink to play into and a
-# socket that every client of this test is pointed at. Without a session bus
-# or a display it touches nothing of the machine's, as root or as a user.
+# A PulseAudio server of the test's own; every client of this test is
+# pointed at its socket.
 start_pulse() {
-  mkdir -p "$WORK/pulse" "$WORK/home" "$WORK/xdg"
-  chmod 700 "$WORK/xdg"
-  echo "autospawn = no" >"$WORK/pulse/client.conf"
-  export HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/xdg" PULSE_RUNTIME_PATH="$WORK/pulse"
-  export PULSE_STATE_PATH="$WORK/pulse" PULSE_CLIENTCONFIG="$WORK/pulse/client.conf"
-  export PULSE_SERVER="unix:$WORK/pulse/native"
-  env -u DISPLAY DBUS_SESSION_BUS_ADDRESS=disabled: \
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit --use-pid-file=no \
-    --system=false --disable-shm=yes \
-    --load="module-null-sink sink_name=$SINK rate=$RATE channels=2" \
-    --load="module-native-protocol-unix socket=$WORK/pulse/native auth-anonymous=1" \
-    >"$WORK/pulse.log" 2>&1 &
-  PIDS+=("$!")
-  for _ in $(seq 100); do
-    pactl info >/dev/null 2>&1 && return 0
-    kill -0 "${PIDS[-1]}" 2>/dev/null || break
-    sleep 0.1
-  done
+  session_start_pulse "$WORK" "$SINK" "$RATE" && return 0
   cat "$WORK/pulse.log" >&2
   fail "the PulseAudio server did not start"
 }

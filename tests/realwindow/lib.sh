@@ -2,6 +2,7 @@
 # window manager, the real executable installed in a temporary folder of its
 # own, and helpers that act on its windows as a person would.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/private-session.sh"
 
 VUSK_BIN="$1"
 WORK="$(mktemp -d /tmp/vusk-realwindow-XXXXXX)"
@@ -11,6 +12,7 @@ ABOUT_TITLE="Vuskバージョン情報と説明"
 
 cleanup() {
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  session_stop
   wait 2>/dev/null || true
   rm -rf "$WORK"
 }
@@ -23,23 +25,7 @@ fail() {
 }
 
 start_display() {
-  # Xvfb picks a free display and writes its number to the file.
-  Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp 5>"$WORK/display" 2>"$WORK/xvfb.log" &
-  PIDS+=("$!")
-  for _ in $(seq 200); do
-    [ -s "$WORK/display" ] && break
-    sleep 0.1
-  done
-  [ -s "$WORK/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -1 "$WORK/display")"
-  openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-  PIDS+=("$!")
-  # The window manager is up once it owns the root window's name.
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && return 0
-    sleep 0.1
-  done
-  fail "the window manager did not start"
+  session_start_display "$WORK" || fail "the X server or the window manager did not start"
 }
 
 # Installs the executable in a folder of its own and starts it there.
