@@ -80,8 +80,9 @@ void GtkHost::SetIcons(HWND top, const win::IconImage* big, const win::IconImage
   if (GtkTopLevel* window = Find(top)) window->SetIcons(big, small);
 }
 
-void GtkHost::SetEnabled(HWND top, bool enabled) {
-  if (GtkTopLevel* window = Find(top)) window->SetEnabled(enabled);
+void GtkHost::SetEnabled(HWND, bool) {
+  // Nothing to do: a disabled window's input still reaches the window
+  // system, which refuses it and brings the modal window above it forward.
 }
 
 void GtkHost::SetMinimized(HWND top, bool minimized) {

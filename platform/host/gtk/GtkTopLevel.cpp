@@ -229,7 +229,7 @@ gboolean GtkTopLevel::OnButtonPress(GtkWidget*, GdkEventButton* event, gpointer 
   const POINT pt = top->ClientPoint(event->x_root, event->y_root);
   const bool isDouble = top->m_host.Clicks().Press(top, event->button, event->time, pt.x, pt.y);
   HostSink* sink = top->Sink();
-  if (!sink || !top->m_enabled) return TRUE;
+  if (!sink) return TRUE;
   UINT message = WM_RBUTTONDOWN;
   WPARAM keys = MouseKeys(event->state) | MK_RBUTTON;
   if (event->button == 1) {
@@ -245,7 +245,7 @@ gboolean GtkTopLevel::OnButtonRelease(GtkWidget*, GdkEventButton* event, gpointe
   auto* top = static_cast<GtkTopLevel*>(self);
   top->m_host.UpdateModifiers(event->state);
   HostSink* sink = top->Sink();
-  if (!sink || !top->m_enabled || (event->button != 1 && event->button != 3)) return TRUE;
+  if (!sink || (event->button != 1 && event->button != 3)) return TRUE;
   const bool left = event->button == 1;
   const WPARAM keys = MouseKeys(event->state) & ~(left ? MK_LBUTTON : MK_RBUTTON);
   const POINT pt = top->ClientPoint(event->x_root, event->y_root);
@@ -258,7 +258,7 @@ gboolean GtkTopLevel::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self)
   auto* top = static_cast<GtkTopLevel*>(self);
   top->m_host.UpdateModifiers(event->state);
   HostSink* sink = top->Sink();
-  if (!sink || !top->m_enabled) return TRUE;
+  if (!sink) return TRUE;
   const POINT pt = top->ClientPoint(event->x_root, event->y_root);
   CallbackScope scope(top->m_host);
   sink->HostMouse(top->m_hwnd, WM_MOUSEMOVE, pt.x, pt.y, MouseKeys(event->state), 0);
@@ -286,7 +286,7 @@ gboolean GtkTopLevel::OnScroll(GtkWidget*, GdkEventScroll* event, gpointer self)
     default: break;
   }
   HostSink* sink = top->Sink();
-  if (!sink || !top->m_enabled || notches == 0) return TRUE;
+  if (!sink || notches == 0) return TRUE;
   const POINT pt = top->ClientPoint(event->x_root, event->y_root);
   CallbackScope scope(top->m_host);
   sink->HostMouse(top->m_hwnd, WM_MOUSEWHEEL, pt.x, pt.y, MouseKeys(event->state), notches * WHEEL_DELTA);
@@ -306,7 +306,7 @@ gboolean GtkTopLevel::OnKeyRelease(GtkWidget*, GdkEventKey* event, gpointer self
 
 void GtkTopLevel::HandleKey(GdkEventKey* event, bool press) {
   m_host.UpdateModifiers(event->state, event->keyval, press);
-  if (!m_enabled || !m_window) return;
+  if (!m_window) return;
   CallbackScope scope(m_host);
 
   UINT vk = VirtualKeyFromKeyval(event->keyval);
@@ -354,7 +354,7 @@ void GtkTopLevel::SendText(const std::string& text) {
     return;
   }
   HostSink* sink = Sink();
-  if (!sink || !m_enabled || text.empty()) return;
+  if (!sink || text.empty()) return;
   CallbackScope scope(m_host);
   sink->HostText(m_hwnd, render::SanitizedText(text).Text());
 }
@@ -363,7 +363,7 @@ void GtkTopLevel::SendPreedit(const std::string& text) {
   if (text == m_preedit) return;
   m_preedit = text;
   HostSink* sink = Sink();
-  if (!sink || !m_enabled) return;
+  if (!sink) return;
   CallbackScope scope(m_host);
   sink->HostPreedit(m_hwnd, render::SanitizedText(text).Text());
 }
@@ -451,7 +451,7 @@ void GtkTopLevel::ReportOrigin() {
 gboolean GtkTopLevel::OnDelete(GtkWidget*, GdkEvent*, gpointer self) {
   auto* top = static_cast<GtkTopLevel*>(self);
   HostSink* sink = top->Sink();
-  if (sink && top->m_enabled) {
+  if (sink) {
     CallbackScope scope(top->m_host);
     sink->HostCloseRequest(top->m_hwnd);
   }

@@ -39,7 +39,6 @@ class GtkTopLevel {
   void Move(const RECT& client);
   void SetCaption(std::string_view caption);
   void SetIcons(const win::IconImage* big, const win::IconImage* small);
-  void SetEnabled(bool enabled) { m_enabled = enabled; }
   void SetMinimized(bool minimized);
   void Activate();
   void Invalidate();
@@ -82,7 +81,6 @@ class GtkTopLevel {
   GtkWidget* m_window = nullptr;
   GtkWidget* m_area = nullptr;
   GtkIMContext* m_im = nullptr;
-  bool m_enabled = true;
   bool m_minimized = false;
   bool m_active = false;
   POINT m_origin;  // the client area's top-left on the screen
