@@ -17,12 +17,10 @@ void CPlayerDlg::OnAdd() {
   // An empty entry is never added: it would be a blank line in the list
   // file and a song that cannot play.
   if (m_strSelectedFile.IsEmpty()) return;
-  CStringArray entries = ReadListFile(ListFilePath());
-  m_playlist.RemoveAll();
-  for (const CString& entry : entries) m_playlist.Add(entry);
+  ReadPlaylist();
   m_playlist.Add(m_strSelectedFile);
   ShowPlaylist();
-  WriteListFile(ListFilePath(), m_playlist);
+  SavePlaylist();
 }
 
 void CPlayerDlg::OnDelete() {

@@ -9,13 +9,14 @@ CString CPlayerDlg::GetProgramDir() { return ::GetProgramDir(); }
 
 CString CPlayerDlg::ListFilePath() const { return m_strProgramDir + kListFileName; }
 
+void CPlayerDlg::ReadPlaylist() {
+  // A list file that exists but cannot be read throws here and leaves the
+  // playlist in memory as it was, so nothing overwrites it.
+  m_playlist = ReadListFile(ListFilePath());
+}
+
 void CPlayerDlg::LoadPlaylist() {
-  // Read first: a list file that exists but cannot be read throws here and
-  // leaves the playlist in memory as it was, so nothing overwrites it.
-  CStringArray entries = ReadListFile(ListFilePath());
-  m_playlist.RemoveAll();
-  m_playlist.FreeExtra();
-  for (const CString& entry : entries) m_playlist.Add(entry);
+  ReadPlaylist();
   ShowPlaylist();
 }
 

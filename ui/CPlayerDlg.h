@@ -56,6 +56,8 @@ class CPlayerDlg : public CDialog {
   const afx::MessageMap* GetMessageMap() const override;
 
  private:
+  // Reads the list file into m_playlist.
+  void ReadPlaylist();
   // Refills the list box from m_playlist and shows the fields.
   void ShowPlaylist();
   // Opens `path` under the sequencer alias; false if it cannot be opened.

@@ -76,7 +76,6 @@ int AfxMessageBox(const char* text, UINT type) {
 int AfxWinMain() {
   CWinApp* app = AfxGetApp();
   if (!app) return 1;
-  app->InitNames();
   if (!app->InitInstance()) return app->ExitInstance();
   // An application that keeps running after start-up gets a message loop.
   MSG msg;

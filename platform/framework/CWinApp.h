@@ -39,7 +39,6 @@ class CWinApp : public CCmdTarget {
 
  private:
   CString m_explicitName;
-  friend int AfxWinMain();
   void InitNames();
 };
 

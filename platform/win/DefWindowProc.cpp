@@ -63,7 +63,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case SC_CLOSE: SendMessageA(top->handle, WM_CLOSE, 0, 0); break;
         case SC_MINIMIZE: ShowWindow(top->handle, SW_MINIMIZE); break;
         case SC_RESTORE: ShowWindow(top->handle, SW_RESTORE); break;
-        case SC_KEYMENU: TrackSystemMenu(top->handle, 0, 0); break;
+        case SC_KEYMENU: TrackSystemMenu(top->handle, 0, 0, TRUE); break;
         default: break;
       }
       return 0;
@@ -105,7 +105,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
       if (w->cls == win::WindowClass::Dialog) {
         int x = lParam == -1 ? 0 : GET_X_LPARAM(lParam);
         int y = lParam == -1 ? 0 : GET_Y_LPARAM(lParam);
-        TrackSystemMenu(hwnd, x, y);
+        TrackSystemMenu(hwnd, x, y, lParam == -1 ? TRUE : FALSE);
       }
       return 0;
     case WM_GETDLGCODE:

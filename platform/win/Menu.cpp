@@ -224,7 +224,7 @@ int GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int size, UINT flags) {
   return static_cast<int>(n);
 }
 
-void TrackSystemMenu(HWND hwnd, int x, int y) {
+void TrackSystemMenu(HWND hwnd, int x, int y, BOOL fromKeyboard) {
   Window* top = FromHandle(GetTopLevel(hwnd));
   if (!top || win::g_loop) return;
   HMENU menu = GetSystemMenu(top->handle, FALSE);
@@ -263,8 +263,7 @@ void TrackSystemMenu(HWND hwnd, int x, int y) {
     host::GetHost()->GrabPointer(popup->handle);
   }
   SetCapture(popup->handle);
-  // Opened from the keyboard, the first command is highlighted at once.
-  if (x == 0 && y == 0) win::Step(popup, +1);
+  if (fromKeyboard) win::Step(popup, +1);
   while (!loop.done) {
     MSG msg;
     GetMessageA(&msg, nullptr, 0, 0);

@@ -94,8 +94,9 @@ int GetMenuItemCount(HMENU menu);
 UINT GetMenuItemID(HMENU menu, int position);
 int GetMenuStringA(HMENU menu, UINT item, LPSTR buffer, int size, UINT flags);
 // Shows the window menu of `hwnd` at client point (x, y) of `hwnd` and runs
-// the menu's own modal loop; a chosen item is sent as WM_SYSCOMMAND.
-void TrackSystemMenu(HWND hwnd, int x, int y);
+// the menu's own modal loop; a chosen item is sent as WM_SYSCOMMAND. Opened
+// from the keyboard, the first command starts highlighted.
+void TrackSystemMenu(HWND hwnd, int x, int y, BOOL fromKeyboard);
 
 // Dialogs.
 HWND CreateDialogIndirectParamA(const win::DialogTemplate* tmpl, HWND owner, DLGPROC proc, LPARAM param);

@@ -21,6 +21,11 @@ struct MenuItem {
 };
 }  // namespace win
 
+// What a window's painting code draws through: the window it paints.
+struct PaintContext {
+  HWND hwnd = nullptr;
+};
+
 // A menu: the window menu of a top-level window.
 struct MenuHandle {
   std::vector<win::MenuItem> items;
@@ -46,8 +51,8 @@ struct Window {
   bool destroyed = false;
   bool minimized = false;
   bool needsPaint = false;
-  bool inPaint = false;
   std::vector<render::IconDraw> iconDraws;  // what the last WM_PAINT drew
+  PaintContext paintContext;
   HICON bigIcon = nullptr;
   HICON smallIcon = nullptr;
   std::unique_ptr<MenuHandle> systemMenu;
@@ -64,7 +69,6 @@ struct Window {
   LRESULT dlgResult = 0;      // DWLP_MSGRESULT
   bool endRequested = false;  // EndDialog was called
   int endResult = 0;
-  bool hasShownCues = true;
 
   // Buttons.
   bool pressed = false;        // drawn sunken

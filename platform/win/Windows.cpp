@@ -480,33 +480,24 @@ BOOL UpdateWindow(HWND hwnd) {
   return TRUE;
 }
 
-struct PaintContext {
-  HWND hwnd = nullptr;
-};
-
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
   Window* w = FromHandle(hwnd);
   if (!w || !paint) return nullptr;
   Window* top = win::TopLevelOf(w);
   top->iconDraws.clear();
   top->needsPaint = false;
-  top->inPaint = true;
-  static PaintContext contexts[8];
-  static int next = 0;
-  PaintContext* dc = &contexts[next++ % 8];
-  dc->hwnd = top->handle;
-  paint->hdc = dc;
+  // The paint context is the window's own; the record outlives any caller.
+  top->paintContext.hwnd = top->handle;
+  paint->hdc = &top->paintContext;
   paint->fErase = TRUE;
   GetClientRect(hwnd, &paint->rcPaint);
-  return dc;
+  return paint->hdc;
 }
 
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT*) {
   Window* w = FromHandle(hwnd);
   if (!w) return FALSE;
-  Window* top = win::TopLevelOf(w);
-  top->inPaint = false;
-  win::InvalidateTopLevel(top);
+  win::InvalidateTopLevel(win::TopLevelOf(w));
   return TRUE;
 }
 
