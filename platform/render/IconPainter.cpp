@@ -27,6 +27,15 @@ void SetRgb(cairo_t* cr, int r, int g, int b) { cairo_set_source_rgb(cr, r / 255
 
 // The round outline shared by the information and question icons: a white
 // bubble with a short tail at the lower left.
+// Fills the current path and draws a one-pixel outline around it.
+void FillAndOutline(cairo_t* cr, int r, int g, int b, int outlineR, int outlineG, int outlineB) {
+  SetRgb(cr, r, g, b);
+  cairo_fill_preserve(cr);
+  SetRgb(cr, outlineR, outlineG, outlineB);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
 void SpeechBubble(cairo_t* cr) {
   cairo_new_path(cr);
   cairo_save(cr);
@@ -38,11 +47,7 @@ void SpeechBubble(cairo_t* cr) {
   cairo_line_to(cr, 6, 30.5);
   cairo_line_to(cr, 14, 24.5);
   cairo_close_path(cr);
-  SetRgb(cr, 255, 255, 255);
-  cairo_fill_preserve(cr);
-  SetRgb(cr, 0, 0, 0);
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
+  FillAndOutline(cr, 255, 255, 255, 0, 0, 0);
   // The tail's join into the bubble should not show a line.
   cairo_move_to(cr, 8.6, 22.6);
   cairo_line_to(cr, 13.2, 23.6);
@@ -53,11 +58,7 @@ void SpeechBubble(cairo_t* cr) {
 
 void DrawStop(cairo_t* cr) {
   cairo_arc(cr, 16, 16, 14.5, 0, 2 * kPi);
-  SetRgb(cr, 255, 0, 0);
-  cairo_fill_preserve(cr);
-  SetRgb(cr, 128, 0, 0);
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
+  FillAndOutline(cr, 255, 0, 0, 128, 0, 0);
   SetRgb(cr, 255, 255, 255);
   cairo_set_line_width(cr, 3.5);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
@@ -73,11 +74,7 @@ void DrawExclamation(cairo_t* cr) {
   cairo_line_to(cr, 30.5, 29.5);
   cairo_line_to(cr, 1.5, 29.5);
   cairo_close_path(cr);
-  SetRgb(cr, 255, 255, 0);
-  cairo_fill_preserve(cr);
-  SetRgb(cr, 0, 0, 0);
-  cairo_set_line_width(cr, 1);
-  cairo_stroke(cr);
+  FillAndOutline(cr, 255, 255, 0, 0, 0, 0);
   cairo_rectangle(cr, 14.5, 10, 3, 11);
   cairo_rectangle(cr, 14.5, 23, 3, 3);
   cairo_fill(cr);
