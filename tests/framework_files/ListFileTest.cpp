@@ -15,6 +15,7 @@
 #include "platform/framework/AtomicFileWriter.h"
 #include "platform/framework/FileSystem.h"
 #include "playlist/ListFile.h"
+#include "tests/framework_files/CaughtFileException.h"
 #include "tests/framework_files/FaultyFileSystem.h"
 #include "tests/framework_files/TestDirectory.h"
 
@@ -32,17 +33,6 @@ CStringArray ToArray(const Entries& entries) {
   CStringArray out;
   for (const auto& entry : entries) out.Add(CString(entry));
   return out;
-}
-
-template <typename Action>
-CFileException Caught(Action action) {
-  try {
-    action();
-  } catch (const CFileException& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no CFileException was thrown";
-  return CFileException();
 }
 
 class ListFileTest : public ::testing::Test {

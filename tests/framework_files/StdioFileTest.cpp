@@ -9,25 +9,13 @@
 
 #include "platform/framework/CStdioFile.h"
 #include "platform/framework/FileSystem.h"
+#include "tests/framework_files/CaughtFileException.h"
 #include "tests/framework_files/FaultyFileSystem.h"
 #include "tests/framework_files/TestDirectory.h"
 
 namespace {
 
 constexpr UINT kWriteText = CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeText;
-
-// Runs `action` and returns the file exception it threw; fails the test if
-// it threw none.
-template <typename Action>
-CFileException Caught(Action action) {
-  try {
-    action();
-  } catch (const CFileException& error) {
-    return error;
-  }
-  ADD_FAILURE() << "no CFileException was thrown";
-  return CFileException();
-}
 
 TEST(StdioFileTest, TextModeWritesCrLfAndBinaryModeWritesBytesAsGiven) {
   TestDirectory dir;
